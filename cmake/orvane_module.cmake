@@ -1,0 +1,43 @@
+# One static library per source folder. Sources are found by glob so that a
+# new file in a folder needs no edit here; CONFIGURE_DEPENDS re-runs the glob
+# at build time. A folder with headers only becomes an interface library.
+# QT turns on the meta-object compiler for the target.
+function(orvane_library target folder)
+  cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  if(NOT sources)
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${target} INTERFACE ${ARG_DEPS})
+    return()
+  endif()
+  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.h)
+  add_library(${target} STATIC ${sources} ${headers})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+  if(ARG_QT)
+    set_target_properties(${target} PROPERTIES AUTOMOC ON)
+  endif()
+endfunction()
+
+# One test program per module: every tests/<module>/*.cpp is linked into
+# test_<module>. LABELS let CI pick the threaded tests for ThreadSanitizer;
+# QT turns on the meta-object compiler for widget tests.
+function(orvane_test module)
+  cmake_parse_arguments(ARG "QT" "" "DEPS;LABELS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${module}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(test_${module} ${sources})
+  target_include_directories(test_${module} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(test_${module} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  if(ARG_QT)
+    set_target_properties(test_${module} PROPERTIES AUTOMOC ON)
+  endif()
+  gtest_discover_tests(test_${module}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    PROPERTIES LABELS "${module};${ARG_LABELS}"
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ORVANE_TEST_ENV}"
+    DISCOVERY_TIMEOUT 60)
+endfunction()

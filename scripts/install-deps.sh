@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what building, testing and running Orvane needs on Debian 12.
+set -euo pipefail
+packages=(
+  build-essential cmake ninja-build
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev libgl-dev
+  locales-all fonts-wqy-microhei fonts-dejavu-core
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the dependencies, then builds and runs every test three times:
+# a plain build, an address + undefined-behaviour sanitizer build, and a
+# thread-sanitizer build of the core for the tests labelled "threads".
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+jobs=$(nproc)
+run_build() {
+  local dir=$1; shift
+  local ctest_args=$1; shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+  # shellcheck disable=SC2086
+  (cd "$dir" && ctest --output-on-failure -j "$jobs" $ctest_args)
+}
+
+run_build build "" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  run_build build-asan "" -DCMAKE_BUILD_TYPE=Debug "-DORVANE_SANITIZE=address;undefined" -DORVANE_BUILD_BENCH=OFF
+TSAN_OPTIONS=halt_on_error=1 \
+  run_build build-tsan "-L threads" -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=thread -DORVANE_BUILD_UI=OFF -DORVANE_BUILD_BENCH=OFF
