@@ -29,12 +29,21 @@ public:
     // Loads `path`; a missing or unreadable file gives an empty document.
     static IniDocument Load(const std::string& path);
 
+    // The fallback, too, is cut to kIniValueLimit characters.
     std::string Read(std::string_view section, std::string_view key, std::string_view fallback) const;
-    void Write(std::string_view section, std::string_view key, std::string_view value);
+
+    // Returns false, changing nothing, for a name that cannot be stored (empty,
+    // holding a line break, "=" in a key, "]" in a section) or a value with a
+    // line break. A value that a read would trim or unquote is stored in
+    // double quotes so that it reads back unchanged.
+    bool Write(std::string_view section, std::string_view key, std::string_view value);
 
     // Writes the document to `path` atomically (temporary file, then rename).
+    // Refuses (false) when the document came from a file that exists but could
+    // not be read, so that a save never replaces contents it did not see.
     bool Save(const std::string& path) const;
 
 private:
-    std::string m_text; // the file's bytes; edits splice lines in place
+    std::string m_text;        // the file's bytes; edits splice lines in place
+    bool m_unreadable = false; // loaded from a file that exists but could not be read
 };
