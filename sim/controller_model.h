@@ -1,0 +1,96 @@
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <set>
+
+#include "params/gimbal_params.h"
+#include "protocol/protocol_frame.h"
+#include "sim/live_pages.h"
+#include "sim/live_signals.h"
+#include "sim/pc_frame_reader.h"
+#include "sim/sim_clock.h"
+
+// Fault bits and status bytes the controller reports in page 33.
+struct HardwareFaults {
+    uint8_t main_flags = 0;
+    std::array<uint8_t, 3> mtr_status{};
+    uint8_t sens_status = 0;
+};
+
+struct ModelOptions {
+    SimDuration calibration_time = std::chrono::seconds(2);
+    std::set<uint8_t> failing_commands; // answered with the code + 128
+    bool calibration_allowed = true;
+    std::optional<SimDuration> silent_after; // no frame at all from then on
+    std::set<uint8_t> ignored_pages;         // requests never answered
+    HardwareFaults hardware_faults;
+    uint32_t seed = 1;
+    // "Save to flash": keeps the set; returns false when it could not. Without
+    // it the set is kept in memory only.
+    std::function<bool(const GimbalParams&)> save_params;
+};
+
+// The gimbal controller as the PC sees it over the link: it takes the bytes
+// the PC writes and builds the frames it answers with. Commands in the PC's
+// frames are acted on when the code changes (the PC repeats a pending code in
+// every frame); the answer is sent once and repeated only while the PC keeps
+// sending the same code, so a late answer never clears a newer command.
+class ControllerModel {
+public:
+    ControllerModel(ModelOptions options, const SimClock& clock, const GimbalParams& params);
+
+    void Receive(const uint8_t* data, size_t count);
+
+    // The next frame to send, or nothing once the controller has gone silent.
+    std::optional<ProtocolFrame> NextFrame();
+
+    const GimbalParams& Params() const { return m_params; }
+    uint8_t GimbalState() const { return m_gimbal_state; }
+    const PcFrameReader& Reader() const { return m_reader; }
+
+private:
+    struct PendingAnswer {
+        uint8_t command;
+        uint8_t code;
+        std::optional<SimDuration> sent_at;
+    };
+    struct Calibration {
+        uint8_t command;
+        SimDuration started;
+    };
+
+    void HandleFrame(const ProtocolFrame& frame);
+    void HandleCommand(uint8_t code);
+    void HandlePageRequest(const ProtocolFrame& frame);
+    bool Execute(uint8_t code);
+    void Answer(uint8_t command, bool success);
+    void ShowProgress(uint8_t state, uint8_t value);
+    void EndCalibration(bool success);
+    void UpdateCalibration();
+    uint8_t TakeAcknowledgement();
+    uint8_t PageToSend();
+    void FillPage(uint8_t page, ProtocolFrame& frame);
+    LiveStatus StatusNow();
+
+    ModelOptions m_options;
+    const SimClock& m_clock;
+    GimbalParams m_params;
+    PcFrameReader m_reader;
+    LiveSignals m_signals;
+
+    uint8_t m_pc_command = 0;
+    uint8_t m_requested_page = 0;
+    uint8_t m_gimbal_state = 0;
+    std::optional<PendingAnswer> m_answer;
+    std::optional<Calibration> m_calibration;
+    uint8_t m_progress_state = 0;
+    uint8_t m_progress_value = 0;
+    std::optional<SimDuration> m_progress_clears_at;
+    bool m_grid_next = false;
+    int m_channel_row = 0;
+    uint32_t m_sequence = 0;
+};

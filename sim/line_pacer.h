@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "sim/sim_clock.h"
+
+// Releases bytes at the rate of a serial line: 10 bits a byte (8-N-1). The
+// budget saved up while the line is idle is capped, so a quiet spell is not
+// followed by a burst faster than the line.
+class LinePacer {
+public:
+    explicit LinePacer(uint32_t baud);
+
+    // Bytes that may go out now.
+    size_t Allowance(SimDuration now);
+    void Consume(size_t bytes);
+
+    // Time until at least one byte may go out.
+    SimDuration WaitForByte() const;
+
+private:
+    double m_bytes_per_second;
+    double m_budget = 0;
+    double m_cap;
+    SimDuration m_last{0};
+};

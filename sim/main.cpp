@@ -1,0 +1,237 @@
+// orvane-sim: a simulated gimbal controller served on a pseudo-terminal.
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <optional>
+#include <poll.h>
+#include <random>
+#include <sys/signalfd.h>
+#include <unistd.h>
+#include <vector>
+
+#include "platform/runtime_dir.h"
+#include "sim/controller_model.h"
+#include "sim/line_faults.h"
+#include "sim/line_pacer.h"
+#include "sim/pty_port.h"
+#include "sim/published_port.h"
+#include "sim/sim_options.h"
+#include "sim/state_file.h"
+
+namespace {
+
+// Frames waiting in our own queue beyond this are not built: the PC is not
+// reading, and a real controller would not buffer seconds of old status.
+constexpr size_t kMaxBacklog = 4 * kFrameSize;
+
+int OpenStopSignals()
+{
+    sigset_t signals;
+    sigemptyset(&signals);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaddset(&signals, signal);
+    if (sigprocmask(SIG_BLOCK, &signals, nullptr) != 0)
+        return -1;
+    return signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK);
+}
+
+timespec ToTimespec(SimDuration duration)
+{
+    const auto nanoseconds = std::max<int64_t>(0, duration.count());
+    return {static_cast<time_t>(nanoseconds / 1000000000), static_cast<long>(nanoseconds % 1000000000)};
+}
+
+// Streams the model's frames to the master side of the pty and feeds it what
+// the PC writes, until a stop signal arrives.
+class SimServer {
+public:
+    SimServer(const SimOptions& options, int master, int stop_fd, ControllerModel& model, LineFaults& faults,
+              const SimClock& clock)
+        : m_options(options), m_master(master), m_stop_fd(stop_fd), m_model(model), m_faults(faults),
+          m_clock(clock)
+    {
+        if (options.baud != 0)
+            m_pacer.emplace(options.baud);
+    }
+
+    void Run()
+    {
+        m_next_frame = m_clock.Now();
+        while (!m_stopping) {
+            ProduceFrames();
+            Flush();
+            Wait();
+        }
+    }
+
+private:
+    void Enqueue()
+    {
+        if (const std::optional<ProtocolFrame> frame = m_model.NextFrame()) {
+            const std::vector<uint8_t> bytes = m_faults.Transmit(*frame);
+            m_queue.insert(m_queue.end(), bytes.begin(), bytes.end());
+        }
+    }
+
+    void ProduceFrames()
+    {
+        const SimDuration now = m_clock.Now();
+        if (m_options.unpaced) {
+            // As fast as the PC reads; a silent model is asked again each period.
+            if (m_queue.empty() && now >= m_next_frame) {
+                Enqueue();
+                if (m_queue.empty())
+                    m_next_frame = now + m_options.period;
+            }
+            return;
+        }
+        if (now < m_next_frame)
+            return;
+        if (m_queue.size() < kMaxBacklog)
+            Enqueue();
+        m_next_frame += m_options.period;
+        if (m_next_frame <= now) // late: skip the missed periods rather than catch up
+            m_next_frame = now + m_options.period;
+    }
+
+    void Flush()
+    {
+        m_write_blocked = false;
+        size_t allowed = m_queue.size();
+        if (m_pacer)
+            allowed = std::min(allowed, m_pacer->Allowance(m_clock.Now()));
+        if (allowed == 0)
+            return;
+        const ssize_t written = write(m_master, m_queue.data(), allowed);
+        if (written < 0) {
+            m_write_blocked = errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+            if (!m_write_blocked)
+                m_queue.clear(); // nothing can be sent: drop rather than spin on the error
+            return;
+        }
+        m_queue.erase(m_queue.begin(), m_queue.begin() + written);
+        if (m_pacer)
+            m_pacer->Consume(static_cast<size_t>(written));
+        m_write_blocked = static_cast<size_t>(written) < allowed;
+    }
+
+    SimDuration Timeout() const
+    {
+        const SimDuration now = m_clock.Now();
+        SimDuration timeout = m_next_frame - now;
+        if (m_options.unpaced && !m_queue.empty())
+            timeout = m_options.period; // woken by POLLOUT long before
+        if (m_pacer && !m_queue.empty() && !m_write_blocked)
+            timeout = std::min(timeout,
+                               std::max(m_pacer->WaitForByte(), SimDuration(std::chrono::microseconds(200))));
+        return std::max(timeout, SimDuration(0));
+    }
+
+    void Wait()
+    {
+        const bool want_out = !m_queue.empty() && (m_write_blocked || m_options.unpaced);
+        pollfd fds[2] = {{m_master, static_cast<short>(POLLIN | (want_out ? POLLOUT : 0)), 0},
+                         {m_stop_fd, POLLIN, 0}};
+        const timespec timeout = ToTimespec(Timeout());
+        if (ppoll(fds, 2, &timeout, nullptr) <= 0)
+            return;
+        if (fds[1].revents & POLLIN)
+            m_stopping = true;
+        if (fds[0].revents & POLLIN)
+            ReadInput();
+        else if (fds[0].revents & (POLLHUP | POLLERR))
+            PauseAfterHangUp();
+    }
+
+    void ReadInput()
+    {
+        uint8_t buffer[4096];
+        for (;;) {
+            const ssize_t count = read(m_master, buffer, sizeof buffer);
+            if (count > 0) {
+                m_model.Receive(buffer, static_cast<size_t>(count));
+                continue;
+            }
+            if (count < 0 && errno == EIO)
+                PauseAfterHangUp();
+            return;
+        }
+    }
+
+    // Our own slave descriptor keeps the master from hanging up; should it
+    // happen all the same, wait a period instead of spinning on the event.
+    void PauseAfterHangUp() const
+    {
+        const timespec pause = ToTimespec(m_options.period);
+        nanosleep(&pause, nullptr);
+    }
+
+    const SimOptions& m_options;
+    int m_master;
+    int m_stop_fd;
+    ControllerModel& m_model;
+    LineFaults& m_faults;
+    const SimClock& m_clock;
+    std::optional<LinePacer> m_pacer;
+    std::vector<uint8_t> m_queue;
+    SimDuration m_next_frame{0};
+    bool m_write_blocked = false;
+    bool m_stopping = false;
+};
+
+int Fail(const std::string& message)
+{
+    std::cerr << "orvane-sim: " << message << "\n";
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const SimOptionsResult parsed = ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.error.empty()) {
+        std::cerr << "orvane-sim: " << parsed.error << "\nTry 'orvane-sim --help'.\n";
+        return 2;
+    }
+    const SimOptions& options = parsed.options;
+    if (options.help) {
+        std::cout << SimHelpText();
+        return 0;
+    }
+    std::signal(SIGPIPE, SIG_IGN);
+    const int stop_fd = OpenStopSignals();
+    if (stop_fd < 0)
+        return Fail(std::string("cannot watch for signals: ") + std::strerror(errno));
+
+    std::string error;
+    std::optional<PtyPort> pty = PtyPort::Open(error);
+    if (!pty)
+        return Fail(error);
+    const std::string name = options.name.empty() ? "orvane-sim-" + std::to_string(getpid()) : options.name;
+    const std::string state_file = options.state_file.empty()
+                                       ? DefaultStateFile(options.name.empty() ? "orvane-sim" : name)
+                                       : options.state_file;
+    std::optional<PublishedPort> port =
+        PublishedPort::Publish(PublishedPortDirectory(), name, pty->SlavePath(), error);
+    if (!port)
+        return Fail(error);
+    std::cout << port->Path() << std::endl;
+
+    const uint32_t seed = options.seed ? *options.seed : std::random_device{}();
+    ModelOptions model_options = ModelOptionsFrom(options, seed);
+    model_options.save_params = [state_file](const GimbalParams& params) {
+        return SaveControllerState(state_file, params);
+    };
+    SteadySimClock clock;
+    ControllerModel model(std::move(model_options), clock, LoadControllerState(state_file));
+    LineFaults faults(LineFaultOptionsFrom(options), seed ^ 0x9E3779B9u);
+    SimServer(options, pty->Master(), stop_fd, model, faults, clock).Run();
+    port->Remove();
+    close(stop_fd);
+    return 0;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sim/controller_model.h"
+#include "sim/line_faults.h"
+
+// Everything the command line of orvane-sim sets.
+struct SimOptions {
+    std::string name;       // link name; empty = "orvane-sim-<pid>"
+    std::string state_file; // empty = the default under the runtime folder
+    std::chrono::microseconds period = std::chrono::milliseconds(10);
+    double cal_seconds = 2.0;
+    double crc_error_rate = 0;
+    double drop_rate = 0;
+    double garbage_rate = 0;
+    std::optional<double> silent_after; // seconds
+    std::vector<uint8_t> failing_commands;
+    bool no_cal = false;
+    HardwareFaults hardware_faults;
+    std::vector<uint8_t> ignored_pages;
+    uint32_t baud = 0; // 0 = frames leave in one piece
+    bool unpaced = false;
+    std::optional<uint32_t> seed;
+    bool help = false;
+};
+
+struct SimOptionsResult {
+    SimOptions options;
+    std::string error; // empty when the command line was understood
+};
+
+// Parses the arguments after the program name.
+SimOptionsResult ParseSimOptions(const std::vector<std::string>& args);
+
+std::string SimHelpText();
+
+// The model and line settings the options describe.
+ModelOptions ModelOptionsFrom(const SimOptions& options, uint32_t seed);
+LineFaultOptions LineFaultOptionsFrom(const SimOptions& options);
+
+// A published name may hold letters, digits, '.', '_' and '-', and does not
+// start with '.'.
+bool IsValidPortName(const std::string& name);
