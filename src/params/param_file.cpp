@@ -1,0 +1,27 @@
+#include "params/param_file.h"
+
+#include "params/param_fields.h"
+#include "platform/ini_file.h"
+
+namespace {
+
+constexpr std::string_view kParamSection = "Param";
+
+} // namespace
+
+void LoadParamFile(const std::string& path, GimbalParams& params)
+{
+    const IniDocument document = IniDocument::Load(path);
+    for (const ParamField& field : ParamFieldTable()) {
+        ParseParamField(params, field, document.Read(kParamSection, field.key, field.default_text));
+    }
+}
+
+bool SaveParamFile(const std::string& path, const GimbalParams& params)
+{
+    IniDocument document = IniDocument::Load(path);
+    for (const ParamField& field : ParamFieldTable()) {
+        document.Write(kParamSection, field.key, FormatParamField(params, field));
+    }
+    return document.Save(path);
+}
