@@ -1,0 +1,123 @@
+#pragma once
+
+#include "link/ckrq_serial_port.h"
+#include "link/receive_pump.h"
+#include "link/sender_thread.h"
+#include "link/serial_event_sink.h"
+#include "protocol/protocol_session.h"
+#include "protocol/protocol_view.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+
+// Told of every frame the session decoded, on the thread that pumps it.
+class SessionObserver {
+public:
+    // `status_page_stored`: the frame's live status page went into the
+    // telemetry (a page-33 echo acted on).
+    virtual void OnFrameDecoded(const ProtocolFrame& frame, bool status_page_stored) = 0;
+
+protected:
+    ~SessionObserver() = default;
+};
+
+// One link to the gimbal without a window: serial port, sender thread,
+// receive pump, decoder, transaction state, parameter record and telemetry,
+// wired as the dialog wires them. The thread that calls PumpUntil plays the
+// dialog's user-interface thread: frames are decoded, and the 10 ms
+// auto-stop timer ticks, only inside that call. The port's threads only
+// queue their news and wake it.
+class GimbalSession : private SerialEventSink,
+                      private LinkEventHandler,
+                      private ProtocolView,
+                      private CommandGate {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    // `period_ms` is the send period; `autostop` the window's auto-stop setting.
+    GimbalSession(int period_ms, bool autostop);
+    ~GimbalSession();
+    GimbalSession(const GimbalSession&) = delete;
+    GimbalSession& operator=(const GimbalSession&) = delete;
+
+    // "Start Debug": opens the port, then starts the connection with an
+    // optional stop command and a parameter download. False when the port
+    // cannot be opened.
+    bool StartLink(const std::string& device, int baud);
+
+    // "Stop Debug": closes the port and clears the requests.
+    void StopLink();
+
+    // Decodes what arrives and runs the auto-stop timer until `done()`
+    // holds, `deadline` passes or the link is lost. Returns `done()`.
+    bool PumpUntil(const std::function<bool()>& done, Clock::time_point deadline);
+
+    // True once a write failed (the port is gone) and the port was closed.
+    bool IsLinkLost() const { return m_link_lost; }
+
+    // What commands answer to their confirmation question.
+    void SetConfirmAnswer(bool yes) { m_confirm_answer = yes; }
+    void SetObserver(SessionObserver* observer) { m_observer = observer; }
+
+    TransactionState& State() { return m_protocol.State(); }
+    const TelemetryState& Telemetry() const { return m_protocol.Telemetry(); }
+    CommandTransactions& Transactions() { return m_protocol.Transactions(); }
+
+    // The message last shown in the status line (0 when cleared) and its colour.
+    int StatusMessage() const { return m_status_message; }
+    Rgb StatusColour() const { return m_status_colour; }
+
+    // Acknowledgements decoded since the session began, and the last code.
+    uint64_t AckCount() const { return m_ack_count; }
+    uint8_t LastAckCode() const { return m_last_ack_code; }
+
+    // Live status pages stored since the session began.
+    uint64_t StatusPageCount() const { return m_status_page_count; }
+
+private:
+    // SerialEventSink, called on the port's threads.
+    void PostSerialEvent(int wparam) override;
+    // LinkEventHandler, on the pumping thread.
+    void OnTransmitError() override;
+    void OnFrameReceived(const ProtocolFrame& frame) override;
+    // ProtocolView: the session keeps what the window would show.
+    void ShowStatus(int message_id, Rgb colour) override;
+    void ClearStatus() override;
+    void RefreshTelemetry(TelemetryRefresh mode) override;
+    void UpdatePanelFromParams() override {}
+    void UpdateParamsFromPanel() override {}
+    void EnableTransferButtons(bool) override {}
+    // CommandGate
+    bool IsPortOpen() override;
+    bool Confirm(int message_id) override;
+
+    void HandleQueuedEvents();
+
+    CKRQSerialPort m_port;
+    ProtocolSession m_protocol;
+    ReceivePump m_pump;
+    std::atomic<int> m_period_ms;
+    SenderThread m_sender;
+
+    // News from the port's threads, guarded by m_event_lock.
+    std::mutex m_event_lock;
+    std::condition_variable m_event_ready;
+    bool m_bytes_queued = false;
+    bool m_write_failed = false;
+
+    Clock::time_point m_next_tick;
+    bool m_link_lost = false;
+    bool m_confirm_answer = false;
+    bool m_status_page_stored = false;
+    SessionObserver* m_observer = nullptr;
+    int m_status_message = 0;
+    Rgb m_status_colour{};
+    uint64_t m_ack_count = 0;
+    uint8_t m_last_ack_code = 0;
+    uint64_t m_status_page_count = 0;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "link/ckrq_serial_port.h"
+#include "protocol/frame_synchroniser.h"
+#include "protocol/protocol_frame.h"
+
+// What the receive pump reports to the one who runs the link.
+class LinkEventHandler {
+public:
+    // A write failed and the port has been closed.
+    virtual void OnTransmitError() = 0;
+    // A complete frame arrived while the port is open; its CRC is unchecked.
+    virtual void OnFrameReceived(const ProtocolFrame& frame) = 0;
+
+protected:
+    ~LinkEventHandler() = default;
+};
+
+// Answers the port's notifications on the owner's thread: takes the queued
+// bytes, cuts them into frames and hands each complete frame on at once,
+// before the next byte is looked at. The synchroniser lives as long as the
+// pump, across link restarts.
+class ReceivePump {
+public:
+    ReceivePump(CKRQSerialPort& port, LinkEventHandler& handler) : m_port(port), m_handler(handler) {}
+
+    void OnSerialEvent(int wparam);
+
+private:
+    std::vector<uint8_t> TakeQueuedBytes();
+    bool IsPortOpen();
+
+    CKRQSerialPort& m_port;
+    LinkEventHandler& m_handler;
+    FrameSynchroniser m_synchroniser;
+};

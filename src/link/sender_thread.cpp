@@ -1,0 +1,65 @@
+#include "link/sender_thread.h"
+
+#include "link/send_frame.h"
+#include "platform/periodic_timer.h"
+#include "platform/thread_priority.h"
+
+#include <limits>
+
+bool IsUsableSendPeriod(int period_ms)
+{
+    return period_ms > 0 && period_ms <= kMaxSendPeriodMs;
+}
+
+SenderThread::SenderThread(CKRQSerialPort& port, const std::atomic<int>& period_ms, FrameBuilder build)
+    : m_port(port), m_period_ms(period_ms), m_build(std::move(build))
+{
+}
+
+SenderThread::~SenderThread()
+{
+    Stop();
+}
+
+void SenderThread::Start()
+{
+    if (m_thread.joinable())
+        return;
+    m_stop_event.Reset();
+    m_thread = std::thread(&SenderThread::Run, this);
+}
+
+void SenderThread::Stop()
+{
+    if (!m_thread.joinable())
+        return;
+    m_stop_event.Signal();
+    m_thread.join();
+}
+
+void SenderThread::Run()
+{
+    RaiseCurrentThreadPriority();
+    PeriodicTimer timer;
+    int remembered = std::numeric_limits<int>::min();
+    for (;;) {
+        const int period = m_period_ms.load();
+        if (period != remembered) {
+            remembered = period;
+            if (IsUsableSendPeriod(period))
+                timer.Arm(period);
+            else
+                timer.Disarm();
+        }
+        if (timer.Wait(m_stop_event) == 0)
+            return;
+        if (IsPortOpen())
+            SendFrame(m_port, m_build());
+    }
+}
+
+bool SenderThread::IsPortOpen()
+{
+    std::lock_guard lock(m_port.m_lock);
+    return m_port.IsOpen();
+}

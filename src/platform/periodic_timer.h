@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/stop_signal.h"
+
+#include <cstdint>
+
+// A periodic wake-up on the monotonic clock. Ticks are counted by the
+// system, so ticks missed while the owner was busy merge into one wake-up
+// and the schedule never drifts.
+class PeriodicTimer {
+public:
+    PeriodicTimer();
+    ~PeriodicTimer();
+    PeriodicTimer(const PeriodicTimer&) = delete;
+    PeriodicTimer& operator=(const PeriodicTimer&) = delete;
+
+    // First tick one period from now, then every period. False when the
+    // system refuses the timer; it is then disarmed.
+    bool Arm(int period_ms);
+    void Disarm();
+    bool IsArmed() const { return m_armed; }
+
+    // Waits for the next tick or for `stop`. Returns the number of ticks
+    // since the last wait (at least 1), or 0 when `stop` is raised. A
+    // disarmed timer never ticks: the wait then ends only with `stop`.
+    uint64_t Wait(const StopSignal& stop);
+
+private:
+    WaitHandle m_handle = kNoWaitHandle;
+    bool m_armed = false;
+};

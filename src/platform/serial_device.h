@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/stop_signal.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// An open serial device: a file descriptor on POSIX systems.
+using SerialHandle = int;
+inline constexpr SerialHandle kInvalidSerialHandle = -1;
+
+// Opens `device` for this process alone, raw 8-N-1 at `baud`, no flow
+// control, DTR and RTS asserted, both directions purged, reads that return at
+// once with what is there. Returns kInvalidSerialHandle when the device is
+// missing, in use, or refuses the configuration or the baud rate; nothing
+// stays open then.
+SerialHandle OpenSerialDevice(const std::string& device, int baud);
+
+// Purges both directions and closes the device.
+void CloseSerialDevice(SerialHandle handle);
+
+enum class SerialWait {
+    kReadable, // bytes wait (or the device has something to report on read)
+    kStopped,  // `stop` was raised
+    kGone,     // hang-up or error: nothing will arrive any more
+};
+
+// Waits without time limit until the device is readable or `stop` is raised.
+SerialWait WaitSerialReadable(SerialHandle handle, const StopSignal& stop);
+
+// Appends every byte the driver holds to `bytes`. False when the device is
+// gone (hang-up, I/O error); bytes read before that are still appended.
+bool ReadSerialAvailable(SerialHandle handle, std::vector<uint8_t>& bytes);
+
+struct SerialWriteResult {
+    enum Status {
+        kWritten,    // `count` bytes were taken, possibly fewer than offered
+        kWouldBlock, // the driver's buffer is full; nothing was taken
+        kFailed,     // the device is gone or broken
+    };
+    Status m_status;
+    size_t m_count;
+};
+
+// Writes without waiting.
+SerialWriteResult WriteSerial(SerialHandle handle, const uint8_t* data, size_t count);

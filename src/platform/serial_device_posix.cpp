@@ -1,0 +1,128 @@
+#include "platform/serial_device.h"
+
+#include "platform/serial_baud_posix.h"
+#include "platform/system_calls_posix.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+
+namespace {
+
+// Read size when the driver does not say how many bytes wait.
+constexpr size_t kReadChunk = 256;
+// A peer that never pauses must not keep one burst going for ever: the
+// owner hears about the bytes at least every this many.
+constexpr size_t kBurstLimit = 64 * 1024;
+
+bool ConfigureRaw8N1(int fd)
+{
+    termios settings{};
+    if (Posix().tcgetattr(fd, &settings) != 0)
+        return false;
+    cfmakeraw(&settings);
+    settings.c_cflag |= CLOCAL | CREAD | HUPCL;
+    settings.c_cflag &= ~(CSTOPB | CRTSCTS);
+    settings.c_iflag &= ~(IXON | IXOFF | IXANY);
+    // VMIN 1 keeps "no data" an EAGAIN on the non-blocking descriptor; with
+    // VMIN 0 an empty read would return 0 and look like a hang-up.
+    settings.c_cc[VMIN] = 1;
+    settings.c_cc[VTIME] = 0;
+    return Posix().tcsetattr(fd, TCSANOW, &settings) == 0;
+}
+
+void AssertModemLines(int fd)
+{
+    // Pseudo-terminals have no modem lines and refuse this; that is fine.
+    int lines = TIOCM_DTR | TIOCM_RTS;
+    Posix().ioctl(fd, TIOCMBIS, &lines);
+}
+
+bool Configure(int fd, int baud)
+{
+    // A device locked by another process fails here, before its settings
+    // are touched. TIOCEXCL also keeps out programs that do not use flock.
+    if (Posix().flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return false;
+    Posix().ioctl(fd, TIOCEXCL, nullptr);
+    if (!ConfigureRaw8N1(fd) || !ApplyBaudRate(fd, baud, Posix().ioctl))
+        return false;
+    AssertModemLines(fd);
+    return Posix().tcflush(fd, TCIOFLUSH) == 0;
+}
+
+void Release(int fd)
+{
+    // The exclusive flag belongs to the tty, not to this descriptor: clear
+    // it, or the next open of a tty someone else keeps open is refused.
+    Posix().ioctl(fd, TIOCNXCL, nullptr);
+    Posix().close(fd);
+}
+
+} // namespace
+
+SerialHandle OpenSerialDevice(const std::string& device, int baud)
+{
+    const int fd = RetryOnInterrupt(
+        [&] { return Posix().open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC); });
+    if (fd < 0)
+        return kInvalidSerialHandle;
+    if (!Configure(fd, baud)) {
+        Release(fd);
+        return kInvalidSerialHandle;
+    }
+    return fd;
+}
+
+void CloseSerialDevice(SerialHandle handle)
+{
+    Posix().tcflush(handle, TCIOFLUSH);
+    Release(handle);
+}
+
+SerialWait WaitSerialReadable(SerialHandle handle, const StopSignal& stop)
+{
+    pollfd entries[2] = {{stop.Handle(), POLLIN, 0}, {handle, POLLIN, 0}};
+    if (RetryOnInterrupt([&] { return Posix().poll(entries, 2, -1); }) < 0)
+        return SerialWait::kGone;
+    if (entries[0].revents != 0)
+        return SerialWait::kStopped;
+    // Data that arrived before a hang-up is still worth reading.
+    if ((entries[1].revents & POLLIN) != 0)
+        return SerialWait::kReadable;
+    if ((entries[1].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0)
+        return SerialWait::kGone;
+    return SerialWait::kReadable;
+}
+
+bool ReadSerialAvailable(SerialHandle handle, std::vector<uint8_t>& bytes)
+{
+    const size_t limit = bytes.size() + kBurstLimit;
+    while (bytes.size() < limit) {
+        int waiting = 0;
+        if (Posix().ioctl(handle, FIONREAD, &waiting) != 0 || waiting <= 0)
+            waiting = static_cast<int>(kReadChunk);
+        const size_t start = bytes.size();
+        bytes.resize(start + static_cast<size_t>(waiting));
+        const ssize_t got = RetryOnInterrupt(
+            [&] { return Posix().read(handle, bytes.data() + start, bytes.size() - start); });
+        const int error = errno;
+        bytes.resize(start + (got > 0 ? static_cast<size_t>(got) : 0));
+        if (got > 0)
+            continue;
+        // With a non-blocking descriptor, 0 bytes means hang-up, EAGAIN
+        // means the driver is empty.
+        return got < 0 && (error == EAGAIN || error == EWOULDBLOCK);
+    }
+    return true;
+}
+
+SerialWriteResult WriteSerial(SerialHandle handle, const uint8_t* data, size_t count)
+{
+    const ssize_t written = RetryOnInterrupt([&] { return Posix().write(handle, data, count); });
+    if (written >= 0)
+        return {SerialWriteResult::kWritten, static_cast<size_t>(written)};
+    if (errno == EAGAIN || errno == EWOULDBLOCK)
+        return {SerialWriteResult::kWouldBlock, 0};
+    return {SerialWriteResult::kFailed, 0};
+}

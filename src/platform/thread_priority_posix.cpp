@@ -1,0 +1,20 @@
+#include "platform/thread_priority.h"
+
+#include <pthread.h>
+#include <sched.h>
+#include <sys/prctl.h>
+
+namespace {
+
+// Above ordinary real-time helpers, well below the kernel's own threads.
+constexpr int kLinkThreadPriority = 10;
+
+} // namespace
+
+void RaiseCurrentThreadPriority()
+{
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    const sched_param parameter{kLinkThreadPriority};
+    // EPERM without the right to real-time scheduling: normal priority is fine.
+    pthread_setschedparam(pthread_self(), SCHED_FIFO, &parameter);
+}

@@ -1,0 +1,151 @@
+#include "link/ckrq_serial_port.h"
+#include "link/recording_sink.h"
+#include "link/send_frame.h"
+#include "platform/pty_pair.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+size_t ThreadCount()
+{
+    size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/task"))
+        ++count;
+    return count;
+}
+
+class SerialPortTest : public ::testing::Test {
+protected:
+    SerialPortTest() { m_port.m_owner = &m_sink; }
+
+    bool IsOpen()
+    {
+        std::lock_guard lock(m_port.m_lock);
+        return m_port.IsOpen();
+    }
+
+    void CloseLocked()
+    {
+        std::lock_guard lock(m_port.m_lock);
+        m_port.Close();
+    }
+
+    std::vector<uint8_t> Queued()
+    {
+        std::lock_guard lock(m_port.m_rx_lock);
+        return {m_port.m_rx_queue.begin(), m_port.m_rx_queue.end()};
+    }
+
+    // Waits until the queue holds `count` bytes.
+    std::vector<uint8_t> WaitQueued(size_t count)
+    {
+        for (int i = 0; i < 200 && Queued().size() < count; ++i)
+            std::this_thread::sleep_for(10ms);
+        return Queued();
+    }
+
+    PtyPair m_pty;
+    RecordingSink m_sink;
+    CKRQSerialPort m_port;
+};
+
+TEST_F(SerialPortTest, QueuesReceivedBytesAndTellsTheOwner)
+{
+    ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
+    EXPECT_TRUE(IsOpen());
+    m_pty.WriteToSlave({0x6C, 0xB9, 1, 2});
+    ASSERT_TRUE(m_sink.WaitFor(kSerialBytesQueued, 1));
+    m_pty.WriteToSlave({3, 4});
+    ASSERT_TRUE(m_sink.WaitFor(kSerialBytesQueued, 2));
+    EXPECT_EQ(WaitQueued(6), (std::vector<uint8_t>{0x6C, 0xB9, 1, 2, 3, 4}));
+}
+
+TEST_F(SerialPortTest, FailedOpenLeavesThePortClosed)
+{
+    EXPECT_FALSE(m_port.Open("/dev/orvane-no-such-port", 115200));
+    EXPECT_FALSE(IsOpen());
+    EXPECT_FALSE(m_port.m_reader.joinable());
+
+    ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
+    CKRQSerialPort second;
+    EXPECT_FALSE(second.Open(m_pty.SlaveName(), 115200)); // in use
+}
+
+TEST_F(SerialPortTest, CloseTwiceIsHarmlessAndKeepsTheQueue)
+{
+    ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
+    m_pty.WriteToSlave({5, 6});
+    ASSERT_EQ(WaitQueued(2).size(), 2u);
+    CloseLocked();
+    CloseLocked();
+    EXPECT_FALSE(IsOpen());
+    EXPECT_FALSE(m_port.m_reader.joinable());
+    EXPECT_EQ(Queued(), (std::vector<uint8_t>{5, 6}));
+}
+
+TEST_F(SerialPortTest, ReopenEmptiesTheQueueAndStartsAFreshReader)
+{
+    ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
+    m_pty.WriteToSlave({1, 2, 3});
+    ASSERT_EQ(WaitQueued(3).size(), 3u);
+    ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 921600)); // open while open
+    EXPECT_TRUE(Queued().empty());
+    m_pty.WriteToSlave({4});
+    EXPECT_EQ(WaitQueued(1), std::vector<uint8_t>{4});
+}
+
+TEST_F(SerialPortTest, HangUpEndsTheReaderQuietlyAndTheNextWriteReportsIt)
+{
+    ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
+    const size_t threads = ThreadCount();
+    m_pty.CloseMaster();
+    // The reader ends by itself; the port still looks open.
+    for (int i = 0; i < 200 && ThreadCount() >= threads; ++i)
+        std::this_thread::sleep_for(10ms);
+    EXPECT_LT(ThreadCount(), threads);
+    EXPECT_TRUE(IsOpen());
+    EXPECT_EQ(m_sink.Count(kSerialWriteFailed), 0u);
+
+    SendFrame(m_port, ProtocolFrame{});
+    EXPECT_FALSE(IsOpen());
+    EXPECT_EQ(m_sink.Count(kSerialWriteFailed), 1u);
+    SendFrame(m_port, ProtocolFrame{}); // closed now: dropped, no second report
+    EXPECT_EQ(m_sink.Count(kSerialWriteFailed), 1u);
+}
+
+TEST(SerialPortShutdown, LeavesNoThreadAndPostsNothingAfterwards)
+{
+    PtyPair pty;
+    const size_t threads = ThreadCount();
+    auto sink = std::make_unique<RecordingSink>();
+    auto port = std::make_unique<CKRQSerialPort>();
+    port->m_owner = sink.get();
+    ASSERT_TRUE(port->Open(pty.SlaveName(), 115200));
+    EXPECT_EQ(ThreadCount(), threads + 1);
+
+    // The far end keeps talking while the port goes away.
+    std::atomic<bool> talking{true};
+    std::thread talker([&] {
+        const uint8_t bytes[16] = {};
+        while (talking)
+            if (write(pty.Master(), bytes, sizeof bytes) < 0)
+                std::this_thread::sleep_for(1ms);
+    });
+    ASSERT_TRUE(sink->WaitFor(kSerialBytesQueued, 1));
+    port.reset();
+    EXPECT_EQ(ThreadCount(), threads + 1); // the talker only
+    sink.reset();                          // a reader still running would now post to freed memory
+    std::this_thread::sleep_for(20ms);
+    talking = false;
+    talker.join();
+    EXPECT_EQ(ThreadCount(), threads);
+}
+
+} // namespace

@@ -1,0 +1,110 @@
+#include "link/ckrq_serial_port.h"
+#include "link/receive_pump.h"
+#include "platform/pty_pair.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class RecordingHandler : public LinkEventHandler {
+public:
+    void OnTransmitError() override { ++m_transmit_errors; }
+    void OnFrameReceived(const ProtocolFrame& frame) override { m_frames.push_back(frame); }
+
+    int m_transmit_errors = 0;
+    std::vector<ProtocolFrame> m_frames;
+};
+
+ProtocolFrame InboundFrame(uint8_t code)
+{
+    ProtocolFrame frame{};
+    frame[0] = kInboundHeader0;
+    frame[1] = kInboundHeader1;
+    frame[kFrameCodeOffset] = code;
+    frame[30] = kInboundHeader0; // a header pair inside the payload is data
+    frame[31] = kInboundHeader1;
+    SealFrame(frame);
+    return frame;
+}
+
+class ReceivePumpTest : public ::testing::Test {
+protected:
+    // Puts bytes in the queue as the reader thread would.
+    void Queue(const std::vector<uint8_t>& bytes)
+    {
+        std::lock_guard lock(m_port.m_rx_lock);
+        m_port.m_rx_queue.insert(m_port.m_rx_queue.end(), bytes.begin(), bytes.end());
+    }
+
+    void QueueFrame(const ProtocolFrame& frame, size_t from = 0, size_t to = kFrameSize)
+    {
+        Queue(std::vector<uint8_t>(frame.begin() + from, frame.begin() + to));
+    }
+
+    PtyPair m_pty;
+    CKRQSerialPort m_port;
+    RecordingHandler m_handler;
+    ReceivePump m_pump{m_port, m_handler};
+};
+
+TEST_F(ReceivePumpTest, DeliversFramesFromOneBurstInOrderAndEmptiesTheQueue)
+{
+    ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
+    Queue({0x00, 0x6C, 0x6C});
+    QueueFrame(InboundFrame(1), 1); // 6C 6C B9...: the frame starts at the last 6C
+    QueueFrame(InboundFrame(2));
+    m_pump.OnSerialEvent(kSerialBytesQueued);
+    ASSERT_EQ(m_handler.m_frames.size(), 2u);
+    EXPECT_EQ(m_handler.m_frames[0], InboundFrame(1));
+    EXPECT_EQ(m_handler.m_frames[1], InboundFrame(2));
+    std::lock_guard lock(m_port.m_rx_lock);
+    EXPECT_TRUE(m_port.m_rx_queue.empty());
+}
+
+TEST_F(ReceivePumpTest, AssemblesAFrameSplitOverSeveralNotifications)
+{
+    ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
+    for (const auto& [from, to] : {std::pair{0, 1}, {1, 31}, {31, 79}}) {
+        QueueFrame(InboundFrame(7), from, to);
+        m_pump.OnSerialEvent(kSerialBytesQueued);
+        EXPECT_TRUE(m_handler.m_frames.empty());
+    }
+    QueueFrame(InboundFrame(7), 79);
+    m_pump.OnSerialEvent(kSerialBytesQueued);
+    ASSERT_EQ(m_handler.m_frames.size(), 1u);
+    EXPECT_EQ(m_handler.m_frames[0], InboundFrame(7));
+}
+
+TEST_F(ReceivePumpTest, FramesCompletedWhileClosedAreDroppedSilently)
+{
+    QueueFrame(InboundFrame(3));
+    m_pump.OnSerialEvent(kSerialBytesQueued);
+    EXPECT_TRUE(m_handler.m_frames.empty());
+    EXPECT_EQ(m_handler.m_transmit_errors, 0);
+}
+
+TEST_F(ReceivePumpTest, WriteFailureIsReportedWithoutTouchingTheQueue)
+{
+    ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
+    QueueFrame(InboundFrame(4));
+    m_pump.OnSerialEvent(kSerialWriteFailed);
+    EXPECT_EQ(m_handler.m_transmit_errors, 1);
+    EXPECT_TRUE(m_handler.m_frames.empty());
+    m_pump.OnSerialEvent(kSerialBytesQueued);
+    EXPECT_EQ(m_handler.m_frames.size(), 1u);
+}
+
+TEST_F(ReceivePumpTest, ReadsRealBytesFromTheLine)
+{
+    ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
+    const ProtocolFrame frame = InboundFrame(5);
+    m_pty.WriteToSlave(std::vector<uint8_t>(frame.begin(), frame.end()));
+    for (int i = 0; i < 200 && m_handler.m_frames.empty(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        m_pump.OnSerialEvent(kSerialBytesQueued);
+    }
+    ASSERT_EQ(m_handler.m_frames.size(), 1u);
+    EXPECT_EQ(m_handler.m_frames[0], frame);
+}
+
+} // namespace

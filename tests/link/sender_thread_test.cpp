@@ -1,0 +1,103 @@
+#include "link/ckrq_serial_port.h"
+#include "link/recording_sink.h"
+#include "link/sender_thread.h"
+#include "platform/pty_pair.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+class SenderThreadTest : public ::testing::Test {
+protected:
+    SenderThreadTest() { m_port.m_owner = &m_sink; }
+
+    // Each frame built carries its sequence number in the command byte.
+    ProtocolFrame Build()
+    {
+        ProtocolFrame frame{};
+        frame[0] = kOutboundHeader0;
+        frame[1] = kOutboundHeader1;
+        frame[kFrameCodeOffset] = static_cast<uint8_t>(++m_built);
+        SealFrame(frame);
+        return frame;
+    }
+
+    PtyPair m_pty;
+    RecordingSink m_sink;
+    CKRQSerialPort m_port;
+    std::atomic<int> m_period{10};
+    std::atomic<int> m_built{0};
+    SenderThread m_sender{m_port, m_period, [this] { return Build(); }};
+};
+
+TEST_F(SenderThreadTest, SendsWholeFramesOnlyWhileThePortIsOpen)
+{
+    m_sender.Start();
+    std::this_thread::sleep_for(50ms);
+    EXPECT_EQ(m_built, 0); // closed: nothing is even built
+
+    ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
+    const std::vector<uint8_t> bytes = m_pty.ReadFromSlave(5 * kFrameSize);
+    ASSERT_EQ(bytes.size(), 5 * kFrameSize);
+    for (size_t frame = 0; frame < 5; ++frame) {
+        EXPECT_EQ(bytes[frame * kFrameSize], kOutboundHeader0);
+        EXPECT_EQ(bytes[frame * kFrameSize + kFrameCodeOffset], bytes[kFrameCodeOffset] + frame);
+    }
+
+    {
+        std::lock_guard lock(m_port.m_lock);
+        m_port.Close();
+    }
+    const int built = m_built;
+    std::this_thread::sleep_for(50ms);
+    EXPECT_LE(m_built, built + 1); // at most one that was on its way
+    m_pty.DrainMaster();
+    EXPECT_TRUE(m_pty.DrainMaster().empty());
+}
+
+TEST_F(SenderThreadTest, UnusablePeriodsSendNothing)
+{
+    ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
+    for (const int period : {0, -10, kMaxSendPeriodMs + 1}) {
+        m_period = period;
+        m_sender.Start();
+        std::this_thread::sleep_for(60ms);
+        m_sender.Stop();
+        EXPECT_EQ(m_built, 0) << period;
+    }
+    EXPECT_TRUE(m_pty.DrainMaster().empty());
+}
+
+TEST_F(SenderThreadTest, PeriodChangeTakesEffectAtTheNextWakeUp)
+{
+    ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
+    m_period = 5;
+    m_sender.Start();
+    for (int i = 0; i < 200 && m_built < 3; ++i)
+        std::this_thread::sleep_for(5ms);
+    m_period = 0; // the next wake-up disarms the timer
+    std::this_thread::sleep_for(30ms);
+    const int built = m_built;
+    std::this_thread::sleep_for(60ms);
+    EXPECT_EQ(m_built, built);
+}
+
+TEST_F(SenderThreadTest, StopIsPromptWhateverThePeriod)
+{
+    for (const int period : {10, kMaxSendPeriodMs, 0}) {
+        m_period = period;
+        m_sender.Start();
+        std::this_thread::sleep_for(20ms);
+        const auto start = Clock::now();
+        m_sender.Stop();
+        EXPECT_LT(Clock::now() - start, 200ms) << period;
+    }
+    m_sender.Stop(); // twice is harmless
+}
+
+} // namespace
