@@ -1,0 +1,98 @@
+#include "protocol/command_transactions.h"
+
+#include "protocol/param_page_codec.h"
+#include "protocol/protocol_messages.h"
+
+#include <limits>
+
+CommandOutcome CommandTransactions::RunCommand(const CommandSpec& command)
+{
+    if (!m_gate.IsPortOpen())
+        return CommandOutcome::kPortClosed;
+    if (command.needs_cal_allowed && m_telemetry.m_cal_allowed == 0) {
+        m_view.ShowStatus(kMsgConditionsNotSatisfied, kMagenta);
+        return CommandOutcome::kConditionsNotSatisfied;
+    }
+    if (command.confirm_message != 0 && !m_gate.Confirm(command.confirm_message))
+        return CommandOutcome::kDeclined;
+    m_state.m_command = command.code;
+    m_view.ShowStatus(command.progress_message, kBlack);
+    return CommandOutcome::kSent;
+}
+
+bool CommandTransactions::StartUpload()
+{
+    if (!m_gate.IsPortOpen() || !m_state.m_transfer_buttons_enabled.load())
+        return false;
+    // The record is complete before page 1 is requested, so the sender's
+    // first page-1 frame already carries the new values.
+    m_view.UpdateParamsFromPanel();
+    DisableTransferButtons();
+    m_state.m_transfer_active = 1;
+    m_state.m_page = kFirstUploadPage;
+    m_view.ShowStatus(kMsgParamUploading, kBlack);
+    return true;
+}
+
+bool CommandTransactions::StartDownload()
+{
+    // No test of the buttons: the link start runs this while they are disabled.
+    if (!m_gate.IsPortOpen())
+        return false;
+    DisableTransferButtons();
+    m_state.m_transfer_active = 1;
+    m_state.m_page = kFirstDownloadPage;
+    m_view.ShowStatus(kMsgParamDownloading, kBlack);
+    return true;
+}
+
+void CommandTransactions::AutoStopTick()
+{
+    if (m_state.m_autostop.load() == 0)
+        return;
+    const int32_t count = m_state.m_autostop_count.load();
+    // Counting goes on past the limit without further effect; it stops short
+    // of overflowing on a link that stays silent for months.
+    if (count == TransactionState::kNotCounting || count == std::numeric_limits<int32_t>::max())
+        return;
+    m_state.m_autostop_count = count + 1;
+    if (count + 1 == kAutoStopTicks)
+        m_state.m_command = kGimbalStopCode;
+}
+
+void CommandTransactions::OnLinkStarted()
+{
+    if (m_state.m_autostop.load() != 0) {
+        m_state.m_autostop_count = TransactionState::kNotCounting;
+        m_state.m_command = kGimbalStopCode;
+    } else {
+        m_state.m_command = 0;
+    }
+    StartDownload();
+}
+
+void CommandTransactions::OnLinkStopped()
+{
+    DisableTransferButtons();
+    ClearRequests();
+    m_view.ClearStatus();
+}
+
+void CommandTransactions::OnUpgradeStarted()
+{
+    ClearRequests();
+    DisableTransferButtons();
+}
+
+void CommandTransactions::DisableTransferButtons()
+{
+    m_state.m_transfer_buttons_enabled = false;
+    m_view.EnableTransferButtons(false);
+}
+
+void CommandTransactions::ClearRequests()
+{
+    m_state.m_transfer_active = 0;
+    m_state.m_command = 0;
+    m_state.m_page = 0;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "protocol/rgb.h"
+
+// What the telemetry display refreshes after a frame: the values every frame
+// carries, or those of one of the two live pages just stored.
+enum class TelemetryRefresh { kEveryFrame = 0, kStatusPage = 1, kGridPage = 2 };
+
+// The window as the protocol sees it: the status line, the telemetry and
+// parameter panels and the three transfer buttons. The dialog implements it;
+// everything is called on the user-interface thread.
+class ProtocolView {
+public:
+    virtual ~ProtocolView() = default;
+
+    virtual void ShowStatus(int message_id, Rgb colour) = 0;
+    virtual void ClearStatus() = 0;
+    virtual void RefreshTelemetry(TelemetryRefresh mode) = 0;
+    // Copies the parameter record into the panel's controls.
+    virtual void UpdatePanelFromParams() = 0;
+    // Copies the panel's controls into the parameter record.
+    virtual void UpdateParamsFromPanel() = 0;
+    // "Save Param To Flash", "Upload Param" and "Download Param" together.
+    virtual void EnableTransferButtons(bool enabled) = 0;
+};
+
+// The two questions a command button asks before it acts.
+class CommandGate {
+public:
+    virtual ~CommandGate() = default;
+
+    // Whether the serial port is open, tested under the port's lock.
+    virtual bool IsPortOpen() = 0;
+    // A Yes/No question with No as the default; true only for Yes.
+    virtual bool Confirm(int message_id) = 0;
+};
