@@ -1,0 +1,67 @@
+#include "cli_connection.h"
+
+#include "platform/ui_language.h"
+#include "port_resolution.h"
+#include "protocol/protocol_messages.h"
+#include "resources/message_table.h"
+
+#include <chrono>
+#include <cstdio>
+
+std::string EnglishMessage(int message_id)
+{
+    return LoadMessage(message_id, kLanguageEnglish);
+}
+
+CliConnection::CliConnection(const CliArgs& args, CliOutput& output)
+    : m_args(args), m_output(output),
+      m_session(std::make_unique<GimbalSession>(args.m_period_ms, args.m_autostop))
+{
+}
+
+ExitStatus CliConnection::Connect()
+{
+    m_device = ResolvePortPath(m_args.m_port);
+    if (m_device.empty()) {
+        return m_output.Fail(ExitStatus::kUsageError,
+                             "no port named '" + m_args.m_port + "' (see 'orvane-cli ports')");
+    }
+    if (!m_session->StartLink(m_device, m_args.m_baud)) {
+        return m_output.Fail(ExitStatus::kUsageError,
+                             EnglishMessage(131) + ": " + DescribePortOpenFailure(m_device, m_args.m_baud));
+    }
+    TransactionState& state = m_session->State();
+    const ExitStatus downloaded =
+        Await([&state] { return state.m_transfer_active == 0; }, "parameter download");
+    if (downloaded != ExitStatus::kSuccess || !m_args.m_autostop) {
+        return downloaded;
+    }
+    // The stop every connection starts with must be answered before a
+    // command of ours takes its place, or its answer would end ours.
+    return Await([&state] { return state.m_command == 0; }, "gimbal stop on connecting");
+}
+
+bool CliConnection::PumpFor(const std::function<bool()>& done, double seconds)
+{
+    const auto deadline =
+        GimbalSession::Clock::now() +
+        std::chrono::duration_cast<GimbalSession::Clock::duration>(std::chrono::duration<double>(seconds));
+    return m_session->PumpUntil(done, deadline);
+}
+
+ExitStatus CliConnection::Await(const std::function<bool()>& done, std::string_view what)
+{
+    return PumpFor(done, m_args.m_timeout_s) ? ExitStatus::kSuccess : ReportWaitFailure(what);
+}
+
+ExitStatus CliConnection::ReportWaitFailure(std::string_view what)
+{
+    if (m_session->IsLinkLost()) {
+        return m_output.Fail(ExitStatus::kUsageError, EnglishMessage(132) + ": port '" + m_device +
+                                                          "' was lost during the " + std::string(what));
+    }
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%g", m_args.m_timeout_s);
+    return m_output.Fail(ExitStatus::kTimeout, "time-out: no answer from the gimbal on '" + m_device +
+                                                   "' within " + seconds + " s (" + std::string(what) + ")");
+}

@@ -1,0 +1,22 @@
+#include "cli_commands.h"
+#include "cli_connection.h"
+
+#include "params/param_file.h"
+#include "protocol/protocol_messages.h"
+
+ExitStatus RunDownloadCommand(const CliArgs& args, CliOutput& output)
+{
+    const std::string& path = args.m_operands.front();
+    CliConnection connection(args, output);
+    const ExitStatus connected = connection.Connect();
+    if (connected != ExitStatus::kSuccess) {
+        return connected;
+    }
+    // The download every connection starts with is the one "Save Param" saves.
+    if (!SaveParamFile(path, connection.Session().State().m_params.Snapshot())) {
+        return output.Fail(ExitStatus::kUsageError, "cannot write '" + path + "'");
+    }
+    const std::string result = EnglishMessage(kMsgParamDownloadDone);
+    output.Result(result + "\n", JsonValue::MakeObject().Add("result", result).Add("file", path));
+    return ExitStatus::kSuccess;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+// Exit statuses of orvane-cli, documented in its help: scripts branch on them.
+enum class ExitStatus : int {
+    kSuccess = 0,
+    kGimbalFailure = 1, // the gimbal answered with a failure code
+    kTimeout = 2,       // no answer within --timeout
+    kUsageError = 3,    // bad arguments, unreadable file or port error
+};
+
+inline int ToInt(ExitStatus status)
+{
+    return static_cast<int>(status);
+}

@@ -1,0 +1,59 @@
+#include "param_diff.h"
+
+#include "params/param_fields.h"
+#include "params/param_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+std::vector<ParamDifference> DiffParams(const GimbalParams& first, const GimbalParams& second)
+{
+    std::vector<ParamDifference> differences;
+    for (const ParamField& field : ParamFieldTable()) {
+        std::string first_text = FormatParamField(first, field);
+        std::string second_text = FormatParamField(second, field);
+        if (first_text != second_text) {
+            differences.push_back({field.key, std::move(first_text), std::move(second_text)});
+        }
+    }
+    return differences;
+}
+
+std::string DifferenceLines(const std::vector<ParamDifference>& differences)
+{
+    std::string text;
+    for (const ParamDifference& difference : differences) {
+        text += difference.m_key + "\t" + difference.m_first + "\t" + difference.m_second + "\n";
+    }
+    return text;
+}
+
+JsonValue DifferenceJson(const std::vector<ParamDifference>& differences, const char* first_name,
+                         const char* second_name)
+{
+    JsonValue list = JsonValue::Array{};
+    for (const ParamDifference& difference : differences) {
+        list.Push(JsonValue::MakeObject()
+                      .Add("key", difference.m_key)
+                      .Add(first_name, difference.m_first)
+                      .Add(second_name, difference.m_second));
+    }
+    return list;
+}
+
+std::string ReadParamFile(const std::string& path, GimbalParams& params)
+{
+    if (!std::ifstream(path)) {
+        return "cannot read '" + path + "': " + std::strerror(errno);
+    }
+    LoadParamFile(path, params);
+    return {};
+}
+
+bool HasCalibrationBlock(const GimbalParams& params)
+{
+    return std::any_of(std::begin(params.m_mtr_cal_par), std::end(params.m_mtr_cal_par),
+                       [](uint8_t byte) { return byte != 0; });
+}

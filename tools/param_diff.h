@@ -1,0 +1,32 @@
+#pragma once
+
+#include "json_value.h"
+#include "params/gimbal_params.h"
+
+#include <string>
+#include <vector>
+
+// One field whose file text differs between two records.
+struct ParamDifference {
+    std::string m_key;
+    std::string m_first;
+    std::string m_second;
+};
+
+// The fields of `first` and `second` whose values, written as a parameter
+// file writes them, differ; in file order.
+std::vector<ParamDifference> DiffParams(const GimbalParams& first, const GimbalParams& second);
+
+// "key<TAB>first<TAB>second" lines, and the JSON array of the same.
+std::string DifferenceLines(const std::vector<ParamDifference>& differences);
+JsonValue DifferenceJson(const std::vector<ParamDifference>& differences, const char* first_name,
+                         const char* second_name);
+
+// Reads a parameter file as "Open Param" does, but refuses what the window
+// would take silently: a file that cannot be read (every key would take its
+// default). Returns an error text, empty on success.
+std::string ReadParamFile(const std::string& path, GimbalParams& params);
+
+// False when the record's motor calibration block is cleared, which is what
+// loading makes of a block that is missing or fails its check.
+bool HasCalibrationBlock(const GimbalParams& params);
