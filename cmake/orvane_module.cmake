@@ -37,7 +37,17 @@ function(orvane_test module)
   endif()
   gtest_discover_tests(test_${module}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES LABELS "${module};${ARG_LABELS}"
-               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ORVANE_TEST_ENV}"
     DISCOVERY_TIMEOUT 60)
+  # List-valued PROPERTIES of discovered tests are split on the way into the
+  # generated script, so labels and environment are set by a script of our
+  # own that ctest runs after the discovered list has been included.
+  set(properties_script ${CMAKE_CURRENT_BINARY_DIR}/test_${module}_properties.cmake)
+  file(GENERATE OUTPUT ${properties_script} CONTENT
+"if(test_${module}_TESTS)
+  set_tests_properties(\${test_${module}_TESTS} PROPERTIES
+    LABELS [==[${module};${ARG_LABELS}]==]
+    ENVIRONMENT [==[QT_QPA_PLATFORM=offscreen;${ORVANE_TEST_ENV}]==])
+endif()
+")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${properties_script})
 endfunction()
