@@ -7,14 +7,28 @@ namespace {
 
 constexpr std::string_view kParamSection = "Param";
 
+void LoadFromDocument(const IniDocument& document, GimbalParams& params)
+{
+    for (const ParamField& field : ParamFieldTable()) {
+        ParseParamField(params, field, document.Read(kParamSection, field.key, field.default_text));
+    }
+}
+
 } // namespace
 
 void LoadParamFile(const std::string& path, GimbalParams& params)
 {
+    LoadFromDocument(IniDocument::Load(path), params);
+}
+
+bool TryLoadParamFile(const std::string& path, GimbalParams& params)
+{
     const IniDocument document = IniDocument::Load(path);
-    for (const ParamField& field : ParamFieldTable()) {
-        ParseParamField(params, field, document.Read(kParamSection, field.key, field.default_text));
+    if (!document.WasRead()) {
+        return false;
     }
+    LoadFromDocument(document, params);
+    return true;
 }
 
 bool SaveParamFile(const std::string& path, const GimbalParams& params)

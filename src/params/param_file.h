@@ -12,6 +12,11 @@
 // block of the wrong length or with a failing checksum becomes 136 zero bytes.
 void LoadParamFile(const std::string& path, GimbalParams& params);
 
+// Loads like LoadParamFile when the file exists and can be read; otherwise
+// returns false and leaves `params` as it was, so that a failed open neither
+// wipes the record nor passes for a success.
+bool TryLoadParamFile(const std::string& path, GimbalParams& params);
+
 // Writes the 98 keys in table order into section "Param", leaving other
 // sections and keys as they are, in one atomic replacement of the file.
 // Returns false when the file could not be written (it is then unchanged).

@@ -54,7 +54,9 @@ bool WriteIniString(const std::string& path, std::string_view section, std::stri
 IniDocument IniDocument::Load(const std::string& path)
 {
     IniDocument document;
-    document.m_unreadable = ReadWholeFile(path, kIniFileSizeLimit, document.m_text) == FileReadResult::Failed;
+    const FileReadResult result = ReadWholeFile(path, kIniFileSizeLimit, document.m_text);
+    document.m_was_read = result == FileReadResult::Read;
+    document.m_unreadable = result == FileReadResult::Failed;
     return document;
 }
 

@@ -29,6 +29,9 @@ public:
     // Loads `path`; a missing or unreadable file gives an empty document.
     static IniDocument Load(const std::string& path);
 
+    // True when Load found the file and read all of it.
+    bool WasRead() const { return m_was_read; }
+
     // The fallback, too, is cut to kIniValueLimit characters.
     std::string Read(std::string_view section, std::string_view key, std::string_view fallback) const;
 
@@ -45,5 +48,6 @@ public:
 
 private:
     std::string m_text;        // the file's bytes; edits splice lines in place
+    bool m_was_read = false;   // loaded from a file that was read whole
     bool m_unreadable = false; // loaded from a file that exists but could not be read
 };

@@ -196,6 +196,21 @@ TEST_F(ParamFileTest, MissingFileOrJunkGivesTheDefaultsEverywhere)
     EXPECT_EQ(std::memcmp(&expected, &from_junk, sizeof expected), 0);
 }
 
+TEST_F(ParamFileTest, TryLoadLeavesTheRecordAloneWhenTheFileCannotBeRead)
+{
+    const GimbalParams before = Scribbled();
+    GimbalParams params = before;
+    EXPECT_FALSE(TryLoadParamFile(m_folder + "/absent.rkdp", params));
+    fs::create_directory(m_path);
+    EXPECT_FALSE(TryLoadParamFile(m_path, params));
+    EXPECT_EQ(std::memcmp(&before, &params, sizeof params), 0);
+    fs::remove(m_path);
+    Put("[Param]\nm_roll_pid_kp=7\n");
+    EXPECT_TRUE(TryLoadParamFile(m_path, params));
+    EXPECT_EQ(params.m_roll_pid_kp, 7.0);
+    EXPECT_EQ(params.m_sensor_z_index, 2);
+}
+
 TEST_F(ParamFileTest, ValuesParseLikeTheCFunctions)
 {
     const GimbalParams loaded =
