@@ -1,0 +1,45 @@
+#include "app/format_text.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <locale.h>
+
+namespace {
+
+locale_t ClassicLocale()
+{
+    static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return classic;
+}
+
+// Switches the calling thread to the "C" locale for the life of the object.
+class ClassicLocaleScope {
+public:
+    ClassicLocaleScope() : m_previous(uselocale(ClassicLocale())) {}
+    ~ClassicLocaleScope() { uselocale(m_previous); }
+    ClassicLocaleScope(const ClassicLocaleScope&) = delete;
+    ClassicLocaleScope& operator=(const ClassicLocaleScope&) = delete;
+
+private:
+    locale_t m_previous;
+};
+
+} // namespace
+
+std::string FormatText(const char* format, ...)
+{
+    const ClassicLocaleScope classic;
+    va_list arguments;
+    va_start(arguments, format);
+    va_list measuring;
+    va_copy(measuring, arguments);
+    const int length = std::vsnprintf(nullptr, 0, format, measuring);
+    va_end(measuring);
+    std::string text;
+    if (length > 0) {
+        text.resize(static_cast<size_t>(length));
+        std::vsnprintf(text.data(), text.size() + 1, format, arguments);
+    }
+    va_end(arguments);
+    return text;
+}
