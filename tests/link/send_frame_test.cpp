@@ -90,10 +90,11 @@ protected:
         return calls;
     }
 
+    // Outlives the port, whose reader thread uses the table until it closes.
+    ScopedPosixCalls m_calls{ScriptedCalls()};
     PtyPair m_pty;
     RecordingSink m_sink;
     CKRQSerialPort m_port;
-    ScopedPosixCalls m_calls{ScriptedCalls()};
 };
 
 TEST_F(SendFrameTest, InterruptedWriteIsRetried)
