@@ -1,0 +1,149 @@
+#include "cli_fixture.h"
+
+#include "link/gimbal_session.h"
+#include "params/param_file.h"
+
+#include <algorithm>
+#include <fstream>
+#include <regex>
+#include <thread>
+
+namespace {
+
+using CliParams = CliFixture;
+
+// Replaces the value of `key` in a parameter file's text.
+std::string WithValue(const std::string& text, const std::string& key, const std::string& value)
+{
+    return std::regex_replace(text, std::regex("\n" + key + "=[^\r\n]*"), "\n" + key + "=" + value);
+}
+
+void WriteFile(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+TEST_F(CliParams, DownloadWritesTheFileTheWindowSaveWrites)
+{
+    SimulatedGimbal gimbal(m_folder);
+    const ProcessResult result = Cli({"download", "--port", gimbal.Port(), File("cli.rkdp")});
+    ASSERT_EQ(result.m_exit_status, 0) << result.m_err;
+    EXPECT_EQ(result.m_out, "Parameter Download Successful\n");
+
+    // The window's way: connect, let the first download finish, save the record.
+    GimbalSession session(10, false);
+    ASSERT_TRUE(session.StartLink(gimbal.Port(), 115200));
+    ASSERT_TRUE(session.PumpUntil([&] { return session.State().m_transfer_active == 0; },
+                                  GimbalSession::Clock::now() + std::chrono::seconds(5)));
+    ASSERT_TRUE(SaveParamFile(File("window.rkdp"), session.State().m_params.Snapshot()));
+    const std::string written = ReadWholeFile(File("cli.rkdp"));
+    EXPECT_EQ(written, ReadWholeFile(File("window.rkdp")));
+    EXPECT_NE(written.find("m_mtr_cal_par="), std::string::npos);
+}
+
+TEST_F(CliParams, UploadOfTheDownloadedSetLeavesTheGimbalUnchanged)
+{
+    SimulatedGimbal gimbal(m_folder);
+    ASSERT_EQ(Cli({"download", "--port", gimbal.Name(), File("before.rkdp")}).m_exit_status, 0);
+    const ProcessResult upload = Cli({"upload", "--port", gimbal.Name(), File("before.rkdp"), "--flash"});
+    ASSERT_EQ(upload.m_exit_status, 0) << upload.m_err;
+    EXPECT_EQ(upload.m_out, "Parameter Upload Successful\nSave Parameter To Flash Successful\n"
+                            "Read back: every field as in the file\n");
+    ASSERT_EQ(Cli({"download", "--port", gimbal.Name(), File("after.rkdp")}).m_exit_status, 0);
+    EXPECT_EQ(ReadWholeFile(File("before.rkdp")), ReadWholeFile(File("after.rkdp")));
+
+    const ProcessResult diff = Cli({"diff", File("before.rkdp"), gimbal.StateFile()});
+    EXPECT_EQ(diff.m_exit_status, 0);
+    EXPECT_EQ(diff.m_out, "") << "the flashed set is the downloaded one";
+}
+
+TEST_F(CliParams, UploadReportsWhatTheGimbalHoldsAfterwards)
+{
+    SimulatedGimbal gimbal(m_folder);
+    ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("set.rkdp")}).m_exit_status, 0);
+    // The wire carries whole numbers: 12.5 comes back as 12; 300 wraps to 44.
+    std::string text = WithValue(ReadWholeFile(File("set.rkdp")), "m_roll_pid_kp", "12.5");
+    text = WithValue(text, "m_pitch_pid_kp", "300");
+    WriteFile(File("edited.rkdp"), text);
+
+    const ProcessResult text_result = Cli({"upload", "--port", gimbal.Port(), File("edited.rkdp")});
+    ASSERT_EQ(text_result.m_exit_status, 0) << text_result.m_err;
+    EXPECT_NE(text_result.m_out.find("Read back: 2 fields differ (key, file, gimbal)\n"
+                                     "m_roll_pid_kp\t12.5\t12\nm_pitch_pid_kp\t300\t44\n"),
+              std::string::npos)
+        << text_result.m_out;
+
+    const ProcessResult json = Cli({"upload", "--port", gimbal.Port(), File("edited.rkdp"), "--json"});
+    ASSERT_EQ(json.m_exit_status, 0);
+    EXPECT_NE(json.m_out.find(R"("differences":[{"key":"m_roll_pid_kp","file":"12.5","gimbal":"12"})"),
+              std::string::npos)
+        << json.m_out;
+}
+
+TEST_F(CliParams, UploadRefusesAFileThatWouldClearTheCalibration)
+{
+    SimulatedGimbal gimbal(m_folder);
+    ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("good.rkdp")}).m_exit_status, 0);
+    const std::string good = ReadWholeFile(File("good.rkdp"));
+    // A block whose last byte is changed fails its check; a short one has the wrong length.
+    std::string corrupted = good;
+    const size_t block = corrupted.find("m_mtr_cal_par=") + 14 + 271;
+    corrupted[block] = corrupted[block] == '0' ? '1' : '0';
+    WriteFile(File("corrupted.rkdp"), corrupted);
+    WriteFile(File("short.rkdp"), WithValue(good, "m_mtr_cal_par", "00FF"));
+
+    for (const char* name : {"corrupted.rkdp", "short.rkdp"}) {
+        const ProcessResult result = Cli({"upload", "--port", gimbal.Port(), File(name)});
+        EXPECT_EQ(result.m_exit_status, 3) << name;
+        EXPECT_NE(result.m_err.find("motor calibration block"), std::string::npos) << result.m_err;
+    }
+    ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("still.rkdp")}).m_exit_status, 0);
+    EXPECT_EQ(ReadWholeFile(File("still.rkdp")), good);
+}
+
+TEST_F(CliParams, CorruptedFramesDoNotCorruptTheDownload)
+{
+    SimulatedGimbal clean(m_folder);
+    SimulatedGimbal noisy(m_folder, {"--crc-error-rate", "0.3", "--garbage-rate", "0.01"});
+    ASSERT_EQ(Cli({"download", "--port", clean.Port(), File("clean.rkdp")}).m_exit_status, 0);
+    const ProcessResult result = Cli({"download", "--port", noisy.Port(), File("noisy.rkdp")});
+    ASSERT_EQ(result.m_exit_status, 0) << result.m_err;
+    EXPECT_EQ(ReadWholeFile(File("noisy.rkdp")), ReadWholeFile(File("clean.rkdp")));
+}
+
+TEST_F(CliParams, APortThatVanishesMidTransferEndsTheUploadAtOnce)
+{
+    SimulatedGimbal gimbal(m_folder, {"--ignore-page", "3"});
+    ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("set.rkdp")}).m_exit_status, 0);
+    const pid_t cli =
+        StartProcess(CliPath(), {"upload", "--port", gimbal.Port(), File("set.rkdp"), "--timeout", "30"},
+                     m_folder, "upload");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500)); // stuck at page 3
+    const auto killed = std::chrono::steady_clock::now();
+    gimbal.Kill();
+    const ProcessResult result = FinishProcess(cli, m_folder, "upload");
+    EXPECT_EQ(result.m_exit_status, 3);
+    EXPECT_NE(result.m_err.find("was lost during the parameter upload"), std::string::npos) << result.m_err;
+    EXPECT_LT(std::chrono::steady_clock::now() - killed, std::chrono::seconds(10));
+}
+
+TEST_F(CliParams, DiffListsTheFieldsThatDifferByKey)
+{
+    SimulatedGimbal gimbal(m_folder);
+    ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("a.rkdp")}).m_exit_status, 0);
+    std::string text = WithValue(ReadWholeFile(File("a.rkdp")), "m_gimbal_alpha", "7.25");
+    WriteFile(File("b.rkdp"), WithValue(text, "m_camera_opts", "0xFF"));
+
+    const ProcessResult result = Cli({"diff", File("a.rkdp"), File("b.rkdp")});
+    ASSERT_EQ(result.m_exit_status, 0);
+    EXPECT_NE(result.m_out.find("\t0x000000FF\n"), std::string::npos) << result.m_out;
+    EXPECT_NE(result.m_out.find("m_gimbal_alpha\t"), std::string::npos);
+    EXPECT_EQ(std::count(result.m_out.begin(), result.m_out.end(), '\n'), 2);
+
+    const ProcessResult missing = Cli({"diff", File("a.rkdp"), File("none.rkdp"), "--json"});
+    EXPECT_EQ(missing.m_exit_status, 3);
+    EXPECT_NE(missing.m_err.find("cannot read"), std::string::npos);
+    EXPECT_EQ(missing.m_out.rfind("{\"error\":", 0), 0u) << missing.m_out;
+}
+
+} // namespace
