@@ -1,0 +1,62 @@
+#include "ui/controls/ckrq_chan.h"
+
+#include "ui/controls/dialog_font.h"
+#include "ui/controls/offscreen_paint.h"
+#include "ui/controls/system_colors.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+constexpr int kLabelCellHeight = 14;
+} // namespace
+
+CKRQChan::CKRQChan(QWidget* parent) : QFrame(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void CKRQChan::SetLevels(std::span<const std::uint8_t, kChannelCount> levels)
+{
+    if (std::equal(levels.begin(), levels.end(), m_levels.begin())) {
+        return;
+    }
+    std::copy(levels.begin(), levels.end(), m_levels.begin());
+    update();
+}
+
+void CKRQChan::DrawChannel(QPainter& painter, const QRect& client, int channel) const
+{
+    // The bars are 95/1600 of the width; their centres split the width into
+    // sixteen equal slots.
+    const int width = client.width();
+    const int bar_width = width * 95 / 1600;
+    const int centre = ((2 * channel + 1) * width + 16) / 32;
+    const int left = centre - bar_width / 2;
+    const int filled = m_levels[channel] * bar_width / 100;
+
+    FrameEdgeRect(painter, EdgeRect(left, 0, left + bar_width, client.height()),
+                  SystemColor(*this, SystemColorId::ButtonShadow));
+    FillEdgeRect(painter, EdgeRect(left, 0, left + filled, client.height()), DrawnColors::kGreen);
+
+    const QString label = QStringLiteral("CH%1").arg(channel + 1, 2, 10, QLatin1Char('0'));
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int x = centre - metrics.horizontalAdvance(label) / 2;
+    const int y = (client.height() - metrics.height()) / 2;
+    painter.drawText(QPoint(x, y + metrics.ascent()), label);
+}
+
+void CKRQChan::paintEvent(QPaintEvent*)
+{
+    PaintOffscreen(*this, contentsRect(), [this](QPainter& painter, const QRect& client) {
+        FillEdgeRect(painter, client, SystemColor(*this, SystemColorId::ButtonFace));
+        painter.setFont(FontWithCellHeight(font(), kLabelCellHeight));
+        painter.setPen(SystemColor(*this, SystemColorId::WindowText));
+        for (int channel = 0; channel < kChannelCount; ++channel) {
+            DrawChannel(painter, client, channel);
+        }
+    });
+    QPainter frame_painter(this);
+    drawFrame(&frame_painter);
+}
