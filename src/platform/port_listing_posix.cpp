@@ -14,12 +14,29 @@ namespace {
 // (serial, dw-apb-uart, ...).
 constexpr const char* kPlaceholderDriver = "serial8250";
 
-// The driver's name of a tty class entry, empty when no driver is bound.
+// Newer kernels put a port and a controller device of the serial core's own
+// bus between a UART's tty and its hardware; the hardware's driver is the
+// one that tells a real port from a placeholder.
+constexpr const char* kSerialCoreBus = "serial-base";
+
+std::string LinkName(const fs::path& link)
+{
+    std::error_code error;
+    const fs::path target = fs::read_symlink(link, error);
+    return error ? std::string() : target.filename().string();
+}
+
+// The driver bound to the hardware behind a tty class entry, empty when no
+// driver is bound.
 std::string DriverOf(const fs::path& entry)
 {
     std::error_code error;
-    const fs::path driver = fs::read_symlink(entry / "device" / "driver", error);
-    return error ? std::string() : driver.filename().string();
+    fs::path device = fs::canonical(entry / "device", error);
+    if (error)
+        return {};
+    while (LinkName(device / "subsystem") == kSerialCoreBus && device.has_relative_path())
+        device = device.parent_path();
+    return LinkName(device / "driver");
 }
 
 // Calls `visit` for each entry of `folder`; a missing or unreadable folder
@@ -33,9 +50,6 @@ template <typename Visit> void ForEachEntry(const std::string& folder, Visit vis
 
 bool IsRealSerialDevice(const fs::path& entry)
 {
-    std::error_code error;
-    if (!fs::exists(entry / "device", error))
-        return false;
     const std::string driver = DriverOf(entry);
     return !driver.empty() && driver != kPlaceholderDriver;
 }

@@ -42,6 +42,28 @@ protected:
         }
     }
 
+    // A UART tty as newer kernels show it: the tty's device is a port of the
+    // serial core's bus, below a controller of that bus, below the hardware.
+    void AddSerialCoreTty(const std::string& name, const std::string& hardware, const std::string& driver)
+    {
+        const fs::path bus = m_root / "bus/serial-base";
+        fs::create_directories(bus / "drivers/port");
+        fs::create_directories(bus / "drivers/ctrl");
+        fs::create_directories(m_root / "drivers" / driver);
+        const fs::path hardware_dir = m_root / "devices" / hardware;
+        const fs::path controller = hardware_dir / (hardware + ":0");
+        const fs::path port = controller / (hardware + ":0.0");
+        fs::create_directories(port);
+        if (!fs::exists(hardware_dir / "driver"))
+            fs::create_directory_symlink(m_root / "drivers" / driver, hardware_dir / "driver");
+        for (const auto& [device, role] : {std::pair{controller, "ctrl"}, {port, "port"}}) {
+            fs::create_directory_symlink(bus, device / "subsystem");
+            fs::create_directory_symlink(bus / "drivers" / role, device / "driver");
+        }
+        fs::create_directories(m_root / "class/tty" / name);
+        fs::create_directory_symlink(port, m_root / "class/tty" / name / "device");
+    }
+
     // A published link to a pty that exists, or to one that is gone.
     void Publish(const std::string& name, bool target_exists)
     {
@@ -78,6 +100,13 @@ TEST_F(PortListingTest, KeepsRealDevicesAndLivePublishedPortsSortedAsText)
     std::ofstream(m_root / "published" / "notes.txt").put('x');
 
     EXPECT_EQ(Names(), (std::vector<std::string>{"orvane-sim0", "ttyACM0", "ttyS0", "ttyUSB10", "ttyUSB2"}));
+}
+
+TEST_F(PortListingTest, LooksThroughTheSerialCoreBusForTheHardwareDriver)
+{
+    AddSerialCoreTty("ttyS0", "00:05", "serial");
+    AddSerialCoreTty("ttyS1", "serial8250", "serial8250");
+    EXPECT_EQ(Names(), std::vector<std::string>{"ttyS0"});
 }
 
 TEST_F(PortListingTest, GivesDevicePathsTheLinkOpens)
