@@ -55,8 +55,10 @@ std::string AppTitleFromExecutable(std::string_view executable_path)
     const size_t slash = executable_path.rfind('/');
     const std::string_view file_name =
         slash == std::string_view::npos ? executable_path : executable_path.substr(slash + 1);
+    // Programs on Linux usually carry no extension; their whole file name is
+    // the title then, rather than an empty caption on every window and box.
     const size_t dot = file_name.rfind('.');
-    return dot == std::string_view::npos ? std::string() : std::string(file_name.substr(0, dot));
+    return std::string(dot == std::string_view::npos ? file_name : file_name.substr(0, dot));
 }
 
 uint16_t LanguageFromSetting(std::string_view value)

@@ -31,7 +31,7 @@ std::string ExecutablePath();
 std::string SettingsPathFor(const std::string& current_dir);
 
 // The executable's file name without its folder and without its last
-// extension; "" when the file name has no ".".
+// extension; the whole file name when it has no ".".
 std::string AppTitleFromExecutable(std::string_view executable_path);
 
 // The language key of the settings file and the two values the language box

@@ -57,10 +57,10 @@ TEST(AppTitle, IsTheFileNameWithoutItsLastExtension)
     EXPECT_EQ(AppTitleFromExecutable("/opt/Orvane."), "Orvane");
 }
 
-TEST(AppTitle, IsEmptyWithoutADotInTheFileName)
+TEST(AppTitle, IsTheWholeFileNameWithoutADot)
 {
-    EXPECT_EQ(AppTitleFromExecutable("/usr/bin/orvane"), "");
-    EXPECT_EQ(AppTitleFromExecutable("/opt/orvane.d/orvane"), "") << "a dot in a folder does not count";
+    EXPECT_EQ(AppTitleFromExecutable("/usr/bin/orvane"), "orvane");
+    EXPECT_EQ(AppTitleFromExecutable("/opt/orvane.d/orvane"), "orvane") << "a dot in a folder does not count";
     EXPECT_EQ(AppTitleFromExecutable("/opt/.orvane"), "");
     EXPECT_EQ(AppTitleFromExecutable("/opt/"), "");
     EXPECT_EQ(AppTitleFromExecutable(""), "");
