@@ -1,0 +1,93 @@
+#include "cli_fixture.h"
+
+#include <algorithm>
+#include <csignal>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+using CliMonitor = CliFixture;
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+size_t Columns(const std::string& row)
+{
+    return std::count(row.begin(), row.end(), ',') + 1;
+}
+
+TEST_F(CliMonitor, LinesShowOneLivePageEachAndTheCsvRecordsEveryFrame)
+{
+    SimulatedGimbal gimbal(m_folder, {"--hw-fault", "crys,mtr1-status=10"});
+    const ProcessResult result =
+        Cli({"monitor", "--port", gimbal.Port(), "--lines", "--count", "3", "--csv", File("frames.csv")});
+    ASSERT_EQ(result.m_exit_status, 0) << result.m_err;
+    const std::vector<std::string> lines = Lines(result.m_out);
+    ASSERT_EQ(lines.size(), 3u) << result.m_out;
+    for (const std::string& line : lines) {
+        EXPECT_EQ(line.rfind("ANGL ", 0), 0u) << line;
+        EXPECT_NE(line.find("  V2.3  HWER (M: CRYS [LED1], S: MTR1 [0x0A])"), std::string::npos) << line;
+    }
+
+    const std::vector<std::string> rows = Lines(ReadWholeFile(File("frames.csv")));
+    ASSERT_GT(rows.size(), 3u + 6u) << "a header, the six download pages and the live pages";
+    EXPECT_EQ(rows[0].rfind("time_s,ack,page,angle_0,", 0), 0u);
+    for (const std::string& row : rows) {
+        EXPECT_EQ(Columns(row), Columns(rows[0])) << row;
+    }
+    const auto live_rows = std::count_if(rows.begin(), rows.end(), [](const std::string& row) {
+        return row.find(",33,") != std::string::npos;
+    });
+    EXPECT_GE(live_rows, 3);
+}
+
+TEST_F(CliMonitor, JsonGivesOneObjectPerLivePage)
+{
+    SimulatedGimbal gimbal(m_folder);
+    const ProcessResult result = Cli({"monitor", "--port", gimbal.Port(), "--json", "--count", "2"});
+    ASSERT_EQ(result.m_exit_status, 0) << result.m_err;
+    const std::vector<std::string> lines = Lines(result.m_out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].rfind("{\"angle\":[", 0), 0u);
+    EXPECT_NE(lines[0].find(R"("version":"V2.3","versions":["MAIN: V2.3",)"), std::string::npos) << lines[0];
+    EXPECT_NE(lines[1].find(R"("hardware":"HWOK","faults":[],)"), std::string::npos);
+    EXPECT_NE(lines[1].find(R"("frame":2})"), std::string::npos);
+}
+
+TEST_F(CliMonitor, CtrlCEndsCleanlyWithTheCsvComplete)
+{
+    SimulatedGimbal gimbal(m_folder);
+    const pid_t cli = StartProcess(CliPath(), {"monitor", "--port", gimbal.Port(), "--csv", File("live.csv")},
+                                   m_folder, "monitor");
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    kill(cli, SIGINT);
+    const ProcessResult result = FinishProcess(cli, m_folder, "monitor");
+    EXPECT_EQ(result.m_exit_status, 0) << result.m_err;
+    EXPECT_NE(result.m_out.find("\rANGL "), std::string::npos) << "the live line is rewritten in place";
+    EXPECT_EQ(result.m_out.back(), '\n');
+
+    const std::string csv = ReadWholeFile(File("live.csv"));
+    ASSERT_EQ(csv.back(), '\n') << "no row cut short";
+    const std::vector<std::string> rows = Lines(csv);
+    EXPECT_GT(rows.size(), 20u);
+    EXPECT_EQ(Columns(rows.back()), Columns(rows.front()));
+}
+
+TEST_F(CliMonitor, AGimbalThatFallsSilentEndsWithATimeOut)
+{
+    SimulatedGimbal gimbal(m_folder, {"--silent-after", "0.5"});
+    const ProcessResult result = Cli({"monitor", "--port", gimbal.Port(), "--lines", "--timeout", "0.5"});
+    EXPECT_EQ(result.m_exit_status, 2);
+    EXPECT_FALSE(result.m_out.empty());
+    EXPECT_NE(result.m_err.find("(live telemetry)"), std::string::npos) << result.m_err;
+}
+
+} // namespace
