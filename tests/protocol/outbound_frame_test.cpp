@@ -125,7 +125,7 @@ TEST(ParamPageA, FieldsAtTheirOffsetsWithByteConversions)
     EXPECT_TRUE(PayloadIsZero(frame, 73));
 }
 
-TEST(ParamPageB, PackedMultiByteFieldsAndSpecialConversions)
+TEST(ParamPageB, PackedMultiByteFieldsAndSignAndTenths)
 {
     GimbalParams params{};
     params.m_sensor_y_sign = -1;         // 23
