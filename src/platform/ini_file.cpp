@@ -62,11 +62,18 @@ IniDocument IniDocument::Load(const std::string& path)
 
 std::string IniDocument::Read(std::string_view section, std::string_view key, std::string_view fallback) const
 {
-    const IniLocation location = LocateIniKey(m_text, TrimIniBlanks(section), TrimIniBlanks(key));
-    const std::string_view value = location.key_found
-                                       ? UnquoteIniValue(std::string_view(m_text).substr(
-                                             location.value_begin, location.value_end - location.value_begin))
-                                       : fallback;
+    section = TrimIniBlanks(section);
+    key = TrimIniBlanks(key);
+    // An empty name names nothing, though a file may hold "[]" or "=x" lines.
+    if (section.empty() || key.empty()) {
+        return std::string(Utf8Prefix(fallback, kIniValueLimit));
+    }
+    const IniLocation location = LocateIniKey(m_text, section, key);
+    const std::string_view text(m_text);
+    const std::string_view value =
+        location.key_found
+            ? UnquoteIniValue(text.substr(location.value_begin, location.value_end - location.value_begin))
+            : fallback;
     return std::string(Utf8Prefix(value, kIniValueLimit));
 }
 

@@ -85,6 +85,9 @@ TEST_F(IniFileTest, ToleratesCrLfBomMissingNewlineAndJunk)
     Put(std::string("[S]\nA=x\0y\n\xFF\xFE\0\0=\n[\0]\nB=\x80\n", 25));
     EXPECT_EQ(Read("S", "A"), std::string("x\0y", 3));
     EXPECT_EQ(Read("S", "B"), "<none>");
+    Put("[]\n=nameless\n");
+    EXPECT_EQ(Read("", ""), "<none>");
+    EXPECT_EQ(Read(" ", " "), "<none>");
 }
 
 TEST_F(IniFileTest, ReadsAreCutAt1023CharactersWithoutSplittingUtf8)
