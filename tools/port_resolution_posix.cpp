@@ -52,7 +52,8 @@ std::string DescribePortOpenFailure(const std::string& device, int baud)
 {
     struct stat info {};
     if (stat(device.c_str(), &info) != 0) {
-        return "port '" + device + "' does not exist";
+        return errno == ENOENT ? "port '" + device + "' does not exist"
+                               : "cannot reach port '" + device + "': " + std::strerror(errno);
     }
     if (access(device.c_str(), R_OK | W_OK) != 0 && errno == EACCES) {
         const std::string group = GroupName(info.st_gid);
