@@ -135,6 +135,19 @@ TEST_F(ModelTest, DefaultSetReadsBackWithACheckingCalibrationBlock)
     EXPECT_EQ(Exchange(PcFrame(0, 17))[59], 45); // target temperature of the default set
 }
 
+TEST_F(ModelTest, AFrameThatFailsItsCrcChangesNothing)
+{
+    Start();
+    ProtocolFrame upload = PcFrame(1, 1, {{23, 99}});
+    upload[30] ^= 0x01;
+    const ProtocolFrame answer = Exchange(upload);
+    EXPECT_EQ(answer[kAck], 0);
+    EXPECT_NE(answer[kPage], 1);
+    EXPECT_EQ(m_model->Params().m_roll_pid_kp, DefaultGimbalParams().m_roll_pid_kp);
+    EXPECT_EQ(m_model->GimbalState(), 0);
+    EXPECT_EQ(m_model->Reader().RejectedFrames(), 1u);
+}
+
 TEST_F(ModelTest, ACommandIsAnsweredOnceAndAgainOnlyWhileThePcRepeatsIt)
 {
     Start();
