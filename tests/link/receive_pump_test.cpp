@@ -94,17 +94,4 @@ TEST_F(ReceivePumpTest, WriteFailureIsReportedWithoutTouchingTheQueue)
     EXPECT_EQ(m_handler.m_frames.size(), 1u);
 }
 
-TEST_F(ReceivePumpTest, ReadsRealBytesFromTheLine)
-{
-    ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
-    const ProtocolFrame frame = InboundFrame(5);
-    m_pty.WriteToSlave(std::vector<uint8_t>(frame.begin(), frame.end()));
-    for (int i = 0; i < 200 && m_handler.m_frames.empty(); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        m_pump.OnSerialEvent(kSerialBytesQueued);
-    }
-    ASSERT_EQ(m_handler.m_frames.size(), 1u);
-    EXPECT_EQ(m_handler.m_frames[0], frame);
-}
-
 } // namespace

@@ -96,19 +96,6 @@ TEST_F(SerialDeviceTest, OpenPurgesBytesThatWaitedBefore)
     EXPECT_TRUE(bytes.empty());
 }
 
-TEST_F(SerialDeviceTest, HangUpIsReportedAsGoneAndWritesFail)
-{
-    m_handle = OpenSerialDevice(m_pty.SlaveName(), 115200);
-    ASSERT_NE(m_handle, kInvalidSerialHandle);
-    m_pty.CloseMaster();
-    StopSignal stop;
-    const SerialWait wait = WaitSerialReadable(m_handle, stop);
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(wait == SerialWait::kGone || !ReadSerialAvailable(m_handle, bytes));
-    const uint8_t byte = 0x55;
-    EXPECT_EQ(WriteSerial(m_handle, &byte, 1).m_status, SerialWriteResult::kFailed);
-}
-
 TEST_F(SerialDeviceTest, WaitEndsWithTheStopSignalAndReportsWaitingBytes)
 {
     m_handle = OpenSerialDevice(m_pty.SlaveName(), 115200);
@@ -136,18 +123,6 @@ ssize_t InterruptedRead(int fd, void* buffer, size_t count)
     return RealPosixCalls().read(fd, buffer, count);
 }
 
-ssize_t FullWrite(int, const void*, size_t)
-{
-    errno = EAGAIN;
-    return -1;
-}
-
-ssize_t BrokenWrite(int, const void*, size_t)
-{
-    errno = EIO;
-    return -1;
-}
-
 int CountingClose(int fd)
 {
     ++g_closes;
@@ -166,22 +141,6 @@ TEST_F(SerialDeviceTest, InterruptedCallsAreRetried)
     ScopedPosixCalls scope(calls);
     fault::g_interruptions = 3;
     EXPECT_EQ(ReadDevice(m_handle, 2), Bytes({7, 8}));
-}
-
-TEST_F(SerialDeviceTest, FullBufferAndIoErrorAreToldApart)
-{
-    m_handle = OpenSerialDevice(m_pty.SlaveName(), 115200);
-    ASSERT_NE(m_handle, kInvalidSerialHandle);
-    const uint8_t byte = 0;
-    PosixCalls calls = RealPosixCalls();
-    calls.write = fault::FullWrite;
-    {
-        ScopedPosixCalls scope(calls);
-        EXPECT_EQ(WriteSerial(m_handle, &byte, 1).m_status, SerialWriteResult::kWouldBlock);
-    }
-    calls.write = fault::BrokenWrite;
-    ScopedPosixCalls scope(calls);
-    EXPECT_EQ(WriteSerial(m_handle, &byte, 1).m_status, SerialWriteResult::kFailed);
 }
 
 // A pty stores any rate, so a refusal can only be staged.
