@@ -27,6 +27,9 @@ namespace {
 // Frames waiting in our own queue beyond this are not built: the PC is not
 // reading, and a real controller would not buffer seconds of old status.
 constexpr size_t kMaxBacklog = 4 * kFrameSize;
+// Paced bytes leave in slices of about this length, as a USB adapter would
+// deliver them, rather than waking for every byte.
+constexpr SimDuration kPacingStep = std::chrono::milliseconds(1);
 
 int OpenStopSignals()
 {
@@ -126,8 +129,7 @@ private:
         if (m_options.unpaced && !m_queue.empty())
             timeout = m_options.period; // woken by POLLOUT long before
         if (m_pacer && !m_queue.empty() && !m_write_blocked)
-            timeout = std::min(timeout,
-                               std::max(m_pacer->WaitForByte(), SimDuration(std::chrono::microseconds(200))));
+            timeout = std::min(timeout, std::max(m_pacer->WaitForByte(), kPacingStep));
         return std::max(timeout, SimDuration(0));
     }
 
