@@ -12,10 +12,7 @@ namespace {
 constexpr int kLabelCellHeight = 14;
 } // namespace
 
-CKRQChan::CKRQChan(QWidget* parent) : QFrame(parent)
-{
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
+CKRQChan::CKRQChan(QWidget* parent) : QFrame(parent) {}
 
 void CKRQChan::SetLevels(std::span<const std::uint8_t, kChannelCount> levels)
 {

@@ -5,10 +5,7 @@
 
 #include <QPainter>
 
-CKRQProg::CKRQProg(QWidget* parent) : QFrame(parent)
-{
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
+CKRQProg::CKRQProg(QWidget* parent) : QFrame(parent) {}
 
 void CKRQProg::SetPos(std::int32_t pos, const QColor& color)
 {

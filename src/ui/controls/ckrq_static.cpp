@@ -11,8 +11,6 @@ CKRQStatic::CKRQStatic(QWidget* parent) : CKRQStatic(QString(), parent) {}
 CKRQStatic::CKRQStatic(const QString& text, QWidget* parent) : QLabel(text, parent)
 {
     setTextFormat(Qt::PlainText);
-    // Every pixel of the text area is painted, so nothing needs erasing first.
-    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void CKRQStatic::SetText(const QColor& color, const QString& text)

@@ -27,12 +27,20 @@ bool Probe(const QWidget* widget, TextAccess& access)
 // Known kinds first; any other widget shows its text as its window title.
 TextAccess AccessFor(const QWidget* widget)
 {
+    using ProbeFunction = bool (*)(const QWidget*, TextAccess&);
+    static constexpr ProbeFunction kProbes[] = {
+        &Probe<QLabel, &QLabel::text, &QLabel::setText>,
+        &Probe<QAbstractButton, &QAbstractButton::text, &QAbstractButton::setText>,
+        &Probe<QLineEdit, &QLineEdit::text, &QLineEdit::setText>,
+        &Probe<QGroupBox, &QGroupBox::title, &QGroupBox::setTitle>,
+        &Probe<QWidget, &QWidget::windowTitle, &QWidget::setWindowTitle>,
+    };
     TextAccess access{};
-    Probe<QLabel, &QLabel::text, &QLabel::setText>(widget, access) ||
-        Probe<QAbstractButton, &QAbstractButton::text, &QAbstractButton::setText>(widget, access) ||
-        Probe<QLineEdit, &QLineEdit::text, &QLineEdit::setText>(widget, access) ||
-        Probe<QGroupBox, &QGroupBox::title, &QGroupBox::setTitle>(widget, access) ||
-        Probe<QWidget, &QWidget::windowTitle, &QWidget::setWindowTitle>(widget, access);
+    for (const ProbeFunction probe : kProbes) {
+        if (probe(widget, access)) {
+            break;
+        }
+    }
     return access;
 }
 
