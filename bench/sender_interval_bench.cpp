@@ -1,6 +1,8 @@
 // Measures the sender's interval at the far end of a pseudo-terminal: the
 // time between the arrivals of consecutive frames, and how far the schedule
-// drifts over the run. Usage: bench_sender_interval [seconds] [period_ms]
+// drifts over the run. The same figures taken when each frame is built tell
+// the sender's own jitter from the pty's delivery.
+// Usage: bench_sender_interval_bench [seconds] [period_ms]
 
 #include "link/ckrq_serial_port.h"
 #include "link/sender_thread.h"
@@ -16,6 +18,7 @@
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -81,29 +84,44 @@ double Milliseconds(Clock::duration duration)
     return std::chrono::duration<double, std::milli>(duration).count();
 }
 
-void PrintReport(const std::vector<Clock::time_point>& arrivals, int period_ms, double seconds)
+struct IntervalFigures {
+    size_t m_frames = 0;
+    double m_min = 0, m_median = 0, m_p99 = 0, m_max = 0;
+    double m_drift = 0; // last event minus where the schedule puts it, ms
+};
+
+IntervalFigures Figures(const std::vector<Clock::time_point>& events, int period_ms)
 {
+    IntervalFigures figures;
+    figures.m_frames = events.size();
     std::vector<double> intervals;
-    for (size_t i = 1; i < arrivals.size(); ++i)
-        intervals.push_back(Milliseconds(arrivals[i] - arrivals[i - 1]));
-    if (intervals.size() < 2) {
-        std::printf("too few frames arrived (%zu)\n", arrivals.size());
-        return;
-    }
-    const double span = Milliseconds(arrivals.back() - arrivals.front());
-    const double mean = span / static_cast<double>(intervals.size());
-    const double expected = seconds * 1000.0 / period_ms;
-    std::printf("sender interval at the far end of a pty, period %d ms, %.0f s\n", period_ms, seconds);
-    std::printf("%-28s %12s\n", "measure", "value");
-    std::printf("%-28s %12zu\n", "frames", arrivals.size());
-    std::printf("%-28s %12.0f\n", "frames expected", expected);
-    std::printf("%-28s %12.3f ms\n", "min interval", *std::min_element(intervals.begin(), intervals.end()));
-    std::printf("%-28s %12.3f ms\n", "median interval", Percentile(intervals, 0.5));
-    std::printf("%-28s %12.3f ms\n", "p99 interval", Percentile(intervals, 0.99));
-    std::printf("%-28s %12.3f ms\n", "max interval", *std::max_element(intervals.begin(), intervals.end()));
-    std::printf("%-28s %12.3f us\n", "mean interval - period", (mean - period_ms) * 1000.0);
-    std::printf("%-28s %12.3f ms\n", "drift over the run",
-                span - period_ms * static_cast<double>(intervals.size()));
+    for (size_t i = 1; i < events.size(); ++i)
+        intervals.push_back(Milliseconds(events[i] - events[i - 1]));
+    if (intervals.empty())
+        return figures;
+    figures.m_min = *std::min_element(intervals.begin(), intervals.end());
+    figures.m_median = Percentile(intervals, 0.5);
+    figures.m_p99 = Percentile(intervals, 0.99);
+    figures.m_max = *std::max_element(intervals.begin(), intervals.end());
+    figures.m_drift =
+        Milliseconds(events.back() - events.front()) - period_ms * static_cast<double>(intervals.size());
+    return figures;
+}
+
+void PrintReport(const IntervalFigures& far_end, const IntervalFigures& built, int period_ms, double seconds)
+{
+    std::printf("sender interval, period %d ms, %.0f s, %.0f frames expected\n", period_ms, seconds,
+                seconds * 1000.0 / period_ms);
+    std::printf("%-22s %14s %14s\n", "measure", "far end", "when built");
+    std::printf("%-22s %14zu %14zu\n", "frames", far_end.m_frames, built.m_frames);
+    const std::pair<const char*, double IntervalFigures::*> rows[] = {
+        {"min interval ms", &IntervalFigures::m_min},
+        {"median interval ms", &IntervalFigures::m_median},
+        {"p99 interval ms", &IntervalFigures::m_p99},
+        {"max interval ms", &IntervalFigures::m_max},
+        {"drift over run ms", &IntervalFigures::m_drift}};
+    for (const auto& [name, figure] : rows)
+        std::printf("%-22s %14.3f %14.3f\n", name, far_end.*figure, built.*figure);
 }
 
 } // namespace
@@ -124,14 +142,21 @@ int main(int argc, char** argv)
     }
     std::atomic<int> period{period_ms};
     const ProtocolFrame frame = IdleFrame();
-    SenderThread sender(port, period, [&] { return frame; });
+    // Written by the sender thread only; read after it has been joined.
+    std::vector<Clock::time_point> built;
+    built.reserve(static_cast<size_t>(seconds * 1000.0 / period_ms) + 100);
+    SenderThread sender(port, period, [&] {
+        if (built.size() < built.capacity())
+            built.push_back(Clock::now());
+        return frame;
+    });
     RaiseCurrentThreadPriority();
     sender.Start();
     const std::vector<Clock::time_point> arrivals = CollectArrivals(
         pty.m_master,
         Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds)));
     sender.Stop();
-    PrintReport(arrivals, period_ms, seconds);
+    PrintReport(Figures(arrivals, period_ms), Figures(built, period_ms), period_ms, seconds);
     close(pty.m_master);
     close(pty.m_slave);
     return 0;
