@@ -40,11 +40,6 @@ void AssertModemLines(int fd)
 
 bool Configure(int fd, int baud)
 {
-    // A device locked by another process fails here, before its settings
-    // are touched. TIOCEXCL also keeps out programs that do not use flock.
-    if (Posix().flock(fd, LOCK_EX | LOCK_NB) != 0)
-        return false;
-    Posix().ioctl(fd, TIOCEXCL, nullptr);
     if (!ConfigureRaw8N1(fd) || !ApplyBaudRate(fd, baud, Posix().ioctl))
         return false;
     AssertModemLines(fd);
@@ -67,6 +62,14 @@ SerialHandle OpenSerialDevice(const std::string& device, int baud)
         [&] { return Posix().open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC); });
     if (fd < 0)
         return kInvalidSerialHandle;
+    // A device locked by another process fails here, before its settings
+    // or its exclusive flag are touched.
+    if (Posix().flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        Posix().close(fd);
+        return kInvalidSerialHandle;
+    }
+    // Also keeps out programs that do not use flock.
+    Posix().ioctl(fd, TIOCEXCL, nullptr);
     if (!Configure(fd, baud)) {
         Release(fd);
         return kInvalidSerialHandle;

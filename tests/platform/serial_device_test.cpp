@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <sys/ioctl.h>
 
 namespace {
 
@@ -81,6 +82,9 @@ TEST_F(SerialDeviceTest, SecondOpenOfTheSameDeviceFailsUntilTheFirstCloses)
     m_handle = OpenSerialDevice(m_pty.SlaveName(), 115200);
     ASSERT_NE(m_handle, kInvalidSerialHandle);
     EXPECT_EQ(OpenSerialDevice(m_pty.SlaveName(), 115200), kInvalidSerialHandle);
+    int exclusive = 0;
+    ASSERT_EQ(ioctl(m_handle, TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 1); // the refused opener left the holder's flag alone
     CloseSerialDevice(m_handle);
     m_handle = OpenSerialDevice(m_pty.SlaveName(), 115200);
     EXPECT_NE(m_handle, kInvalidSerialHandle);
