@@ -234,9 +234,11 @@ std::string GimbalCommandLines()
         std::string line = "  " + std::string(command.name);
         line.resize(18, ' ');
         line += command.caption;
-        if (command.confirm_message != 0) {
-            line += command.needs_cal_allowed ? "  (confirm, guarded)" : "  (confirm)";
+        std::string marks = command.confirm_message != 0 ? "confirm" : "";
+        if (command.needs_cal_allowed) {
+            marks += marks.empty() ? "guarded" : ", guarded";
         }
+        line += marks.empty() ? "" : "  (" + marks + ")";
         text += line + "\n";
     }
     return text;

@@ -76,7 +76,6 @@ private:
 
 ExitStatus RunMonitorCommand(const CliArgs& args, CliOutput& output)
 {
-    InstallInterruptHandler();
     CliConnection connection(args, output);
     GimbalSession& session = connection.Session();
     MonitorObserver observer(args, output, session.Telemetry());
@@ -85,6 +84,9 @@ ExitStatus RunMonitorCommand(const CliArgs& args, CliOutput& output)
     }
     session.SetObserver(&observer);
     ExitStatus status = connection.Connect();
+    // Until the link runs, Ctrl-C simply ends the program; from here on it
+    // ends the loop, so the live line and the CSV file are closed properly.
+    InstallInterruptHandler();
     while (status == ExitStatus::kSuccess && !InterruptRequested() && !observer.CountReached()) {
         const uint64_t frames_before = observer.Frames();
         const bool arrived = connection.PumpFor(
