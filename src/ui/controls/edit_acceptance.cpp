@@ -1,7 +1,6 @@
 #include "ui/controls/edit_acceptance.h"
 
 #include <charconv>
-#include <cmath>
 #include <limits>
 #include <locale>
 #include <regex>
