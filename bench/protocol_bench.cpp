@@ -5,6 +5,7 @@
 
 #include "protocol/outbound_frame.h"
 #include "protocol/param_page_codec.h"
+#include "protocol/frame_synchroniser.h"
 #include "protocol/protocol_session.h"
 
 #include <benchmark/benchmark.h>
@@ -89,12 +90,17 @@ void BM_ReceiveMixedPages(benchmark::State& bench)
     NullView view;
     OpenPort gate;
     ProtocolSession session(view, gate);
+    FrameSynchroniser synchroniser;
     for (auto _ : bench) {
         // Start every pass with a download in progress so the read-back
         // pages are stored, not only gated.
         session.State().m_transfer_active = 1;
         session.State().m_page = 17;
-        session.ReceiveBytes(stream.bytes);
+        // The receive pump's inner loop: cut frames, decode each at once.
+        for (const uint8_t byte : stream.bytes) {
+            if (synchroniser.FeedSyncByte(byte))
+                session.Decoder().DecodeFrame(synchroniser.Frame());
+        }
         benchmark::DoNotOptimize(session.Telemetry().m_angle[0]);
     }
     bench.SetItemsProcessed(static_cast<int64_t>(bench.iterations() * stream.frames));
