@@ -17,7 +17,7 @@ constexpr unsigned kConnecting = Bit(CliCommandId::kMonitor) | Bit(CliCommandId:
                                  Bit(CliCommandId::kUpload) | Bit(CliCommandId::kCommand);
 constexpr unsigned kAll = kConnecting | Bit(CliCommandId::kPorts) | Bit(CliCommandId::kDiff);
 
-struct CliCommandSpec {
+struct CliCommandInfo {
     CliCommandId m_id;
     std::string_view m_name;
     std::string_view m_operands; // as shown in the usage line
@@ -27,36 +27,36 @@ struct CliCommandSpec {
 };
 
 constexpr std::array kCommands{
-    CliCommandSpec{CliCommandId::kPorts, "ports", "", 0, "list the serial ports (name and device path)",
+    CliCommandInfo{CliCommandId::kPorts, "ports", "", 0, "list the serial ports (name and device path)",
                    "Lists the serial ports as the window's port box does, one per line: the name,\n"
                    "then the device path. Either may be given to --port.\n"},
-    CliCommandSpec{CliCommandId::kMonitor, "monitor", "", 0, "show the live telemetry",
+    CliCommandInfo{CliCommandId::kMonitor, "monitor", "", 0, "show the live telemetry",
                    "Connects (every connection starts with a parameter download, as in the window),\n"
                    "then shows the decoded telemetry of each page-33 frame: a live line by default,\n"
                    "one line per frame with --lines or --json. --csv records every decoded frame.\n"
                    "Ends on Ctrl-C, after --count frames, or with status 2 when the gimbal falls\n"
                    "silent for --timeout seconds.\n"},
-    CliCommandSpec{CliCommandId::kDownload, "download", "FILE.rkdp", 1,
+    CliCommandInfo{CliCommandId::kDownload, "download", "FILE.rkdp", 1,
                    "read the gimbal's parameters into a file",
                    "Connects, downloads the parameter set and writes it to FILE.rkdp exactly as\n"
                    "\"Save Param\" writes it after a download.\n"},
-    CliCommandSpec{CliCommandId::kUpload, "upload", "FILE.rkdp", 1, "write a parameter file to the gimbal",
+    CliCommandInfo{CliCommandId::kUpload, "upload", "FILE.rkdp", 1, "write a parameter file to the gimbal",
                    "Opens FILE.rkdp as \"Open Param\" does, uploads pages 1 to 6, with --flash\n"
                    "saves the set to flash and waits for the acknowledgement, then downloads\n"
                    "again and reports every field that differs from the file.\n"},
-    CliCommandSpec{CliCommandId::kCommand, "command", "NAME", 1, "run one gimbal command",
+    CliCommandInfo{CliCommandId::kCommand, "command", "NAME", 1, "run one gimbal command",
                    "Runs one command by name and prints the gimbal's answer. Commands marked\n"
                    "'confirm' need --yes; those marked 'guarded' wait for the first live status\n"
                    "frame and are refused (\"Conditions Not Satisfied\", status 1) unless the\n"
                    "gimbal allows calibration.\n"},
-    CliCommandSpec{CliCommandId::kDiff, "diff", "A.rkdp B.rkdp", 2, "compare two parameter files",
+    CliCommandInfo{CliCommandId::kDiff, "diff", "A.rkdp B.rkdp", 2, "compare two parameter files",
                    "Lists the fields that differ between two parameter files, by key, with both\n"
                    "values. Status 0 either way; 3 when a file cannot be read.\n"},
 };
 
 using ApplyOption = std::string (*)(CliArgs& args, std::string_view value);
 
-struct CliOptionSpec {
+struct CliOptionInfo {
     std::string_view m_name;
     std::string_view m_value; // placeholder of the value; empty for a switch
     unsigned m_commands;
@@ -76,61 +76,61 @@ template <typename Number> std::string ParseNumber(std::string_view text, Number
 }
 
 const std::array kOptions{
-    CliOptionSpec{"--port", "P", kConnecting, "device path or name as 'ports' lists it",
+    CliOptionInfo{"--port", "P", kConnecting, "device path or name as 'ports' lists it",
                   [](CliArgs& a, std::string_view v) {
                       a.m_port = v;
                       return std::string{};
                   }},
-    CliOptionSpec{"--baud", "N", kConnecting, "baud rate (default 115200)",
+    CliOptionInfo{"--baud", "N", kConnecting, "baud rate (default 115200)",
                   [](CliArgs& a, std::string_view v) { return ParseNumber(v, 1, 4000000, a.m_baud); }},
-    CliOptionSpec{"--period", "MS", kConnecting, "send period in milliseconds (default 10)",
+    CliOptionInfo{"--period", "MS", kConnecting, "send period in milliseconds (default 10)",
                   [](CliArgs& a, std::string_view v) { return ParseNumber(v, 1, 1000, a.m_period_ms); }},
-    CliOptionSpec{
+    CliOptionInfo{
         "--timeout", "S", kConnecting, "seconds to wait for each transaction (default 5)",
         [](CliArgs& a, std::string_view v) { return ParseNumber(v, 0.001, 86400.0, a.m_timeout_s); }},
-    CliOptionSpec{"--autostop", "", kConnecting, "stop the gimbal on connecting and after 100 silent ticks",
+    CliOptionInfo{"--autostop", "", kConnecting, "stop the gimbal on connecting and after 100 silent ticks",
                   [](CliArgs& a, std::string_view) {
                       a.m_autostop = true;
                       return std::string{};
                   }},
-    CliOptionSpec{"--lines", "", Bit(CliCommandId::kMonitor),
+    CliOptionInfo{"--lines", "", Bit(CliCommandId::kMonitor),
                   "one line per page-33 frame instead of a live line",
                   [](CliArgs& a, std::string_view) {
                       a.m_lines = true;
                       return std::string{};
                   }},
-    CliOptionSpec{"--csv", "FILE", Bit(CliCommandId::kMonitor), "record every decoded frame to FILE",
+    CliOptionInfo{"--csv", "FILE", Bit(CliCommandId::kMonitor), "record every decoded frame to FILE",
                   [](CliArgs& a, std::string_view v) {
                       a.m_csv = v;
                       return v.empty() ? std::string("empty file name") : std::string{};
                   }},
-    CliOptionSpec{"--count", "N", Bit(CliCommandId::kMonitor), "end after N page-33 frames",
+    CliOptionInfo{"--count", "N", Bit(CliCommandId::kMonitor), "end after N page-33 frames",
                   [](CliArgs& a, std::string_view v) { return ParseNumber(v, 0L, 1L << 40, a.m_count); }},
-    CliOptionSpec{"--flash", "", Bit(CliCommandId::kUpload), "save the uploaded set to flash",
+    CliOptionInfo{"--flash", "", Bit(CliCommandId::kUpload), "save the uploaded set to flash",
                   [](CliArgs& a, std::string_view) {
                       a.m_flash = true;
                       return std::string{};
                   }},
-    CliOptionSpec{"--yes", "", Bit(CliCommandId::kCommand), "confirm a command the window asks about",
+    CliOptionInfo{"--yes", "", Bit(CliCommandId::kCommand), "confirm a command the window asks about",
                   [](CliArgs& a, std::string_view) {
                       a.m_yes = true;
                       return std::string{};
                   }},
-    CliOptionSpec{"--json", "", kAll, "machine-readable output (JSON)",
+    CliOptionInfo{"--json", "", kAll, "machine-readable output (JSON)",
                   [](CliArgs& a, std::string_view) {
                       a.m_json = true;
                       return std::string{};
                   }},
-    CliOptionSpec{"--help", "", kAll, "show this help",
+    CliOptionInfo{"--help", "", kAll, "show this help",
                   [](CliArgs& a, std::string_view) {
                       a.m_help = true;
                       return std::string{};
                   }},
 };
 
-const CliCommandSpec* FindCommand(std::string_view name)
+const CliCommandInfo* FindCommand(std::string_view name)
 {
-    for (const CliCommandSpec& command : kCommands) {
+    for (const CliCommandInfo& command : kCommands) {
         if (command.m_name == name) {
             return &command;
         }
@@ -138,14 +138,14 @@ const CliCommandSpec* FindCommand(std::string_view name)
     return nullptr;
 }
 
-const CliCommandSpec& SpecOf(CliCommandId id)
+const CliCommandInfo& InfoOf(CliCommandId id)
 {
     return kCommands[static_cast<size_t>(id)];
 }
 
-const CliOptionSpec* FindOption(std::string_view name)
+const CliOptionInfo* FindOption(std::string_view name)
 {
-    for (const CliOptionSpec& option : kOptions) {
+    for (const CliOptionInfo& option : kOptions) {
         if (option.m_name == name) {
             return &option;
         }
@@ -153,7 +153,7 @@ const CliOptionSpec* FindOption(std::string_view name)
     return nullptr;
 }
 
-bool Accepts(const CliOptionSpec& option, std::optional<CliCommandId> command)
+bool Accepts(const CliOptionInfo& option, std::optional<CliCommandId> command)
 {
     if (!command) {
         return option.m_name == "--help" || option.m_name == "--json";
@@ -168,7 +168,7 @@ std::string ApplyOptionArgument(const std::vector<std::string>& arguments, size_
     const std::string_view argument = arguments[next++];
     const size_t equals = argument.find('=');
     const std::string_view name = argument.substr(0, equals);
-    const CliOptionSpec* option = FindOption(name);
+    const CliOptionInfo* option = FindOption(name);
     if (option == nullptr || !Accepts(*option, args.m_command)) {
         return "unknown option '" + std::string(name) + "'";
     }
@@ -198,13 +198,13 @@ std::string CheckComplete(const CliArgs& args)
     if (!args.m_command) {
         return "no command given";
     }
-    const CliCommandSpec& spec = SpecOf(*args.m_command);
-    if (args.m_operands.size() != spec.m_operand_count) {
-        return std::string(spec.m_name) + " expects " +
-               (spec.m_operand_count == 0 ? std::string("no arguments") : std::string(spec.m_operands));
+    const CliCommandInfo& info = InfoOf(*args.m_command);
+    if (args.m_operands.size() != info.m_operand_count) {
+        return std::string(info.m_name) + " expects " +
+               (info.m_operand_count == 0 ? std::string("no arguments") : std::string(info.m_operands));
     }
     if ((kConnecting & Bit(*args.m_command)) != 0 && args.m_port.empty()) {
-        return std::string(spec.m_name) + " needs --port";
+        return std::string(info.m_name) + " needs --port";
     }
     return {};
 }
@@ -212,7 +212,7 @@ std::string CheckComplete(const CliArgs& args)
 std::string OptionLines(std::optional<CliCommandId> command)
 {
     std::string text;
-    for (const CliOptionSpec& option : kOptions) {
+    for (const CliOptionInfo& option : kOptions) {
         if (!Accepts(option, command)) {
             continue;
         }
@@ -230,7 +230,7 @@ std::string OptionLines(std::optional<CliCommandId> command)
 std::string GimbalCommandLines()
 {
     std::string text;
-    for (const CommandSpec& command : Commands()) {
+    for (const CommandRow& command : Commands()) {
         std::string line = "  " + std::string(command.name);
         line.resize(18, ' ');
         line += command.caption;
@@ -264,7 +264,7 @@ CliParseResult ParseCliArgs(const std::vector<std::string>& arguments)
             args.m_help = true;
             ++next;
             if (next < arguments.size()) {
-                const CliCommandSpec* topic = FindCommand(arguments[next++]);
+                const CliCommandInfo* topic = FindCommand(arguments[next++]);
                 if (topic == nullptr) {
                     result.m_error = "unknown command '" + arguments[next - 1] + "'";
                 } else {
@@ -272,7 +272,7 @@ CliParseResult ParseCliArgs(const std::vector<std::string>& arguments)
                 }
             }
         } else if (!args.m_command) {
-            const CliCommandSpec* command = FindCommand(argument);
+            const CliCommandInfo* command = FindCommand(argument);
             if (command == nullptr) {
                 result.m_error = "unknown command '" + argument + "'";
             } else {
@@ -293,7 +293,7 @@ CliParseResult ParseCliArgs(const std::vector<std::string>& arguments)
 
 std::string CommandName(CliCommandId command)
 {
-    return std::string(SpecOf(command).m_name);
+    return std::string(InfoOf(command).m_name);
 }
 
 std::string ProgramHelp()
@@ -301,7 +301,7 @@ std::string ProgramHelp()
     std::string text = "Usage: orvane-cli COMMAND [OPTIONS]\n\n"
                        "Talks to a gimbal controller over its serial port, as the Orvane window does.\n\n"
                        "Commands:\n";
-    for (const CliCommandSpec& command : kCommands) {
+    for (const CliCommandInfo& command : kCommands) {
         std::string left = "  " + std::string(command.m_name);
         left.resize(12, ' ');
         text += left + std::string(command.m_summary) + "\n";
@@ -313,13 +313,13 @@ std::string ProgramHelp()
 
 std::string CommandHelp(CliCommandId command)
 {
-    const CliCommandSpec& spec = SpecOf(command);
-    std::string text = "Usage: orvane-cli " + std::string(spec.m_name);
-    if (!spec.m_operands.empty()) {
-        text += " " + std::string(spec.m_operands);
+    const CliCommandInfo& info = InfoOf(command);
+    std::string text = "Usage: orvane-cli " + std::string(info.m_name);
+    if (!info.m_operands.empty()) {
+        text += " " + std::string(info.m_operands);
     }
     text += (kConnecting & Bit(command)) != 0 ? " --port P [OPTIONS]\n\n" : " [OPTIONS]\n\n";
-    text += std::string(spec.m_details);
+    text += std::string(info.m_details);
     if (command == CliCommandId::kCommand) {
         text += "\nNames:\n" + GimbalCommandLines();
     }

@@ -9,13 +9,13 @@ namespace {
 std::string CommandNames()
 {
     std::string names;
-    for (const CommandSpec& command : Commands()) {
+    for (const CommandRow& command : Commands()) {
         names += (names.empty() ? "" : " ") + std::string(command.name);
     }
     return names;
 }
 
-JsonValue Outcome(const CommandSpec& command, std::string_view result, bool success)
+JsonValue Outcome(const CommandRow& command, std::string_view result, bool success)
 {
     JsonValue json = JsonValue::MakeObject();
     json.Add("command", command.name)
@@ -26,7 +26,7 @@ JsonValue Outcome(const CommandSpec& command, std::string_view result, bool succ
 }
 
 // Runs `command` on a connected gimbal and waits for its acknowledgement.
-ExitStatus RunOnGimbal(const CommandSpec& command, CliConnection& connection, CliOutput& output)
+ExitStatus RunOnGimbal(const CommandRow& command, CliConnection& connection, CliOutput& output)
 {
     GimbalSession& session = connection.Session();
     if (command.needs_cal_allowed) {
@@ -68,7 +68,7 @@ ExitStatus RunOnGimbal(const CommandSpec& command, CliConnection& connection, Cl
 ExitStatus RunGimbalCommand(const CliArgs& args, CliOutput& output)
 {
     const std::string& name = args.m_operands.front();
-    const CommandSpec* command = FindCommandByName(name);
+    const CommandRow* command = FindCommandByName(name);
     if (command == nullptr) {
         return output.Fail(ExitStatus::kUsageError,
                            "unknown command name '" + name + "'; one of: " + CommandNames());

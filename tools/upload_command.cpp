@@ -25,7 +25,7 @@ ExitStatus Transfer(CliConnection& connection, bool upload)
 ExitStatus SaveToFlash(CliConnection& connection, CliOutput& output, std::string& result)
 {
     GimbalSession& session = connection.Session();
-    const CommandSpec& save = *FindCommandByName("save-flash");
+    const CommandRow& save = *FindCommandByName("save-flash");
     const uint64_t acks_before = session.AckCount();
     session.Transactions().RunCommand(save);
     const ExitStatus answered = connection.Await(

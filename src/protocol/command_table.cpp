@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr std::array<CommandSpec, 23> kCommands{{
+constexpr std::array<CommandRow, 23> kCommands{{
     // name, control, caption, code, needs cal_allowed, confirm, progress, success, failure
     {"run", 1012, "Gimbal Run", 1, false, 0, 149, 164, 165},
     {"stop", 1013, "Gimbal Stop", 2, false, 0, 150, 166, 167},
@@ -36,14 +36,14 @@ constexpr std::array<CommandSpec, 23> kCommands{{
 // up on every frame.
 constexpr auto kAckByCode = [] {
     std::array<std::optional<Acknowledgement>, 256> table{};
-    for (const CommandSpec& command : kCommands) {
+    for (const CommandRow& command : kCommands) {
         table[command.code] = Acknowledgement{command.success_message, kBlack};
         table[command.code + kAckFailureOffset] = Acknowledgement{command.failure_message, kRed};
     }
     return table;
 }();
 
-template <class Match> const CommandSpec* FindCommand(Match match)
+template <class Match> const CommandRow* FindCommand(Match match)
 {
     const auto* found = std::find_if(kCommands.begin(), kCommands.end(), match);
     return found == kCommands.end() ? nullptr : found;
@@ -51,24 +51,24 @@ template <class Match> const CommandSpec* FindCommand(Match match)
 
 } // namespace
 
-std::span<const CommandSpec> Commands()
+std::span<const CommandRow> Commands()
 {
     return kCommands;
 }
 
-const CommandSpec* FindCommandByName(std::string_view name)
+const CommandRow* FindCommandByName(std::string_view name)
 {
-    return FindCommand([name](const CommandSpec& c) { return c.name == name; });
+    return FindCommand([name](const CommandRow& c) { return c.name == name; });
 }
 
-const CommandSpec* FindCommandByControl(int control_id)
+const CommandRow* FindCommandByControl(int control_id)
 {
-    return FindCommand([control_id](const CommandSpec& c) { return c.control_id == control_id; });
+    return FindCommand([control_id](const CommandRow& c) { return c.control_id == control_id; });
 }
 
-const CommandSpec* FindCommandByCode(uint8_t code)
+const CommandRow* FindCommandByCode(uint8_t code)
 {
-    return FindCommand([code](const CommandSpec& c) { return c.code == code; });
+    return FindCommand([code](const CommandRow& c) { return c.code == code; });
 }
 
 std::optional<Acknowledgement> FindAcknowledgement(uint8_t ack_code)

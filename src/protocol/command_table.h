@@ -10,7 +10,7 @@
 // One operator command: the button that sends it, what the button checks,
 // the code every outbound frame then carries, and the messages of each step.
 // Message ids are looked up in the current language by the window.
-struct CommandSpec {
+struct CommandRow {
     std::string_view name; // stable name for scripts, e.g. "gyro-cal"
     int control_id;        // the dialog button
     std::string_view caption;
@@ -29,10 +29,10 @@ inline constexpr uint8_t kAckFailureOffset = 128;
 // Pending-command code of the gimbal stop, also sent by the auto-stop rule.
 inline constexpr uint8_t kGimbalStopCode = 2;
 
-std::span<const CommandSpec> Commands();
-const CommandSpec* FindCommandByName(std::string_view name);
-const CommandSpec* FindCommandByControl(int control_id);
-const CommandSpec* FindCommandByCode(uint8_t code);
+std::span<const CommandRow> Commands();
+const CommandRow* FindCommandByName(std::string_view name);
+const CommandRow* FindCommandByControl(int control_id);
+const CommandRow* FindCommandByCode(uint8_t code);
 
 // What an acknowledgement byte shows: its message and colour. Empty for a
 // byte that acknowledges nothing.

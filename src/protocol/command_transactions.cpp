@@ -5,7 +5,7 @@
 
 #include <limits>
 
-CommandOutcome CommandTransactions::RunCommand(const CommandSpec& command)
+CommandOutcome CommandTransactions::RunCommand(const CommandRow& command)
 {
     if (!m_gate.IsPortOpen())
         return CommandOutcome::kPortClosed;

@@ -26,7 +26,7 @@ public:
     {
     }
 
-    CommandOutcome RunCommand(const CommandSpec& command);
+    CommandOutcome RunCommand(const CommandRow& command);
     // "Upload Param"; false when it could not start (port closed, or the
     // transfer buttons are disabled because a transfer runs).
     bool StartUpload();

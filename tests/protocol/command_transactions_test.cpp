@@ -13,9 +13,9 @@ namespace {
 
 class CommandTransactionsTest : public ::testing::Test {
 protected:
-    const CommandSpec& Command(std::string_view name)
+    const CommandRow& Command(std::string_view name)
     {
-        const CommandSpec* command = FindCommandByName(name);
+        const CommandRow* command = FindCommandByName(name);
         EXPECT_NE(command, nullptr) << name;
         return *command;
     }
@@ -38,7 +38,7 @@ TEST(CommandTable, NamesControlsAndCodesAreUniqueAndFindable)
     std::set<std::string_view> names;
     std::set<int> controls;
     std::set<int> codes;
-    for (const CommandSpec& command : Commands()) {
+    for (const CommandRow& command : Commands()) {
         names.insert(command.name);
         controls.insert(command.control_id);
         codes.insert(command.code);
@@ -63,7 +63,7 @@ TEST_F(CommandTransactionsTest, ClosedPortChangesAndShowsNothing)
 {
     m_gate.port_open = false;
     m_state.m_transfer_buttons_enabled = true;
-    for (const CommandSpec& command : Commands())
+    for (const CommandRow& command : Commands())
         EXPECT_EQ(m_transactions.RunCommand(command), CommandOutcome::kPortClosed) << command.name;
     EXPECT_FALSE(m_transactions.StartUpload());
     EXPECT_FALSE(m_transactions.StartDownload());
@@ -79,7 +79,7 @@ TEST_F(CommandTransactionsTest, ClosedPortChangesAndShowsNothing)
 TEST_F(CommandTransactionsTest, EveryRowSetsItsCodeAndShowsItsProgress)
 {
     m_telemetry.m_cal_allowed = 1;
-    for (const CommandSpec& command : Commands()) {
+    for (const CommandRow& command : Commands()) {
         m_view.Forget();
         m_gate.questions.clear();
         EXPECT_EQ(m_transactions.RunCommand(command), CommandOutcome::kSent);

@@ -62,7 +62,7 @@ TEST_F(FrameDecoderTest, CorruptedFrameHasNoEffect)
 
 TEST_F(FrameDecoderTest, EveryAcknowledgementShowsItsMessageAndEndsTheCommand)
 {
-    for (const CommandSpec& command : Commands()) {
+    for (const CommandRow& command : Commands()) {
         for (const bool failed : {false, true}) {
             m_view.Forget();
             m_state.m_command = 18;
@@ -79,7 +79,7 @@ TEST_F(FrameDecoderTest, EveryAcknowledgementShowsItsMessageAndEndsTheCommand)
 TEST_F(FrameDecoderTest, UnlistedAcknowledgementCodesAreIgnored)
 {
     std::vector<bool> listed(256, false);
-    for (const CommandSpec& command : Commands())
+    for (const CommandRow& command : Commands())
         listed[command.code] = listed[command.code + kAckFailureOffset] = true;
     int unlisted = 0;
     for (int code = 0; code < 256; ++code) {
