@@ -1,0 +1,54 @@
+#pragma once
+
+#include "e2e/sim_process.h"
+#include "link/gimbal_session.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Short periods keep the suite fast: one simulated frame every 2 ms, one
+// outbound frame every 5 ms, calibrations of a tenth of a second.
+inline constexpr int kTestSendPeriodMs = 5;
+inline const std::vector<std::string> kFastSim{"--period", "2", "--cal-seconds", "0.1", "--seed", "7"};
+
+// Deadlines are generous: they only bound a test that would otherwise hang.
+inline constexpr std::chrono::seconds kPatience{15};
+
+// A temporary folder, a simulator in it and helpers to drive a session.
+class SimLinkTest : public testing::Test {
+protected:
+    SimProcess& StartSim(std::vector<std::string> options = {})
+    {
+        options.insert(options.begin(), kFastSim.begin(), kFastSim.end());
+        m_sim = std::make_unique<SimProcess>(SimProgramPath(ORVANE_SIM_PATH), m_folder.Path(), options);
+        return *m_sim;
+    }
+
+    static bool Pump(GimbalSession& session, const std::function<bool()>& done)
+    {
+        return session.PumpUntil(done, GimbalSession::Clock::now() + kPatience);
+    }
+
+    // Pumps for `duration` whatever happens, as a window idling would.
+    static void PumpFor(GimbalSession& session, std::chrono::milliseconds duration)
+    {
+        session.PumpUntil([] { return false; }, GimbalSession::Clock::now() + duration);
+    }
+
+    // The transfer buttons come back only when a transfer has completed.
+    static bool PumpUntilTransferDone(GimbalSession& session)
+    {
+        return Pump(session, [&] {
+            return session.State().m_transfer_buttons_enabled.load() &&
+                   session.State().m_transfer_active == 0;
+        });
+    }
+
+    TempFolder m_folder;
+    std::unique_ptr<SimProcess> m_sim;
+};
