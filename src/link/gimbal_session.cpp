@@ -142,6 +142,12 @@ void GimbalSession::RefreshTelemetry(TelemetryRefresh mode)
     m_status_page_stored = m_status_page_stored || mode == TelemetryRefresh::kStatusPage;
 }
 
+size_t GimbalSession::QueuedByteCount()
+{
+    std::lock_guard rx_lock(m_port.m_rx_lock);
+    return m_port.m_rx_queue.size();
+}
+
 bool GimbalSession::IsPortOpen()
 {
     std::lock_guard lock(m_port.m_lock);

@@ -79,6 +79,9 @@ public:
     // Live status pages stored since the session began.
     uint64_t StatusPageCount() const { return m_status_page_count; }
 
+    // Bytes the port's reader has queued that the pump has not taken yet.
+    size_t QueuedByteCount();
+
 private:
     // SerialEventSink, called on the port's threads.
     void PostSerialEvent(int wparam) override;
