@@ -24,6 +24,7 @@ bool CKRQSerialPort::Open(const std::string& device, int baud)
     m_stop_event.Reset();
     try {
         m_reader = std::thread(&CKRQSerialPort::ReaderThread, this, handle);
+        NameThread(m_reader, kSerialReaderThreadName);
     } catch (const std::system_error&) {
         CloseSerialDevice(handle);
         return false;

@@ -11,6 +11,9 @@
 #include <thread>
 #include <vector>
 
+// Name of the reader thread, as system tools show it.
+inline constexpr const char* kSerialReaderThreadName = "orvane-reader";
+
 // The serial port to the controller: opens it, runs a reader thread that
 // queues every received byte and tells the owner, and closes it.
 //

@@ -27,6 +27,7 @@ void SenderThread::Start()
         return;
     m_stop_event.Reset();
     m_thread = std::thread(&SenderThread::Run, this);
+    NameThread(m_thread, kSenderThreadName);
 }
 
 void SenderThread::Stop()

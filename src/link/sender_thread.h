@@ -14,6 +14,9 @@ using FrameBuilder = std::function<ProtocolFrame()>;
 // Longest send period the sender accepts, in milliseconds.
 inline constexpr int kMaxSendPeriodMs = 60000;
 
+// Name of the sender thread, as system tools show it.
+inline constexpr const char* kSenderThreadName = "orvane-sender";
+
 // True for a period the sender runs with; any other gives no frames.
 bool IsUsableSendPeriod(int period_ms);
 

@@ -18,3 +18,12 @@ void RaiseCurrentThreadPriority()
     // EPERM without the right to real-time scheduling: normal priority is fine.
     pthread_setschedparam(pthread_self(), SCHED_FIFO, &parameter);
 }
+
+void NameThread(std::thread& thread, const char* name)
+{
+    // The kernel keeps 15 characters and a terminator; longer names are cut.
+    char kept[16] = {};
+    for (size_t i = 0; i + 1 < sizeof kept && name[i] != '\0'; ++i)
+        kept[i] = name[i];
+    pthread_setname_np(thread.native_handle(), kept);
+}

@@ -5,6 +5,8 @@
 #include "protocol/transaction_state.h"
 #include "sim/default_params.h"
 
+#include "support/thread_census.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -14,14 +16,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-size_t ThreadCount()
-{
-    size_t count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/task"))
-        ++count;
-    return count;
-}
 
 // Waits, within the test's patience, until `done()` holds.
 bool WaitFor(const std::function<bool()>& done)
@@ -111,18 +105,15 @@ TEST_F(LinkLifecycleTest, ReopeningEmptiesTheReceiveQueue)
 TEST_F(LinkLifecycleTest, DestroyingARunningSessionLeavesNoThread)
 {
     StartSim();
-    // A first thread makes the runtime start its own helpers (the thread
-    // sanitizer has one), so that they are in the count from here on.
-    std::thread([] {}).join();
-    const size_t threads_before = ThreadCount();
+    const size_t threads_before = CountLinkThreads();
     auto session = std::make_unique<GimbalSession>(kTestSendPeriodMs, true);
     ASSERT_TRUE(session->StartLink(m_sim->Port(), 921600));
     ASSERT_TRUE(PumpUntilTransferDone(*session));
-    EXPECT_GE(ThreadCount(), threads_before + 2); // the sender and the reader
+    EXPECT_EQ(CountLinkThreads(), threads_before + 2); // the sender and the reader
     // Frames keep arriving unpumped while it goes: nothing may reach it after.
     std::this_thread::sleep_for(50ms);
     session.reset();
-    EXPECT_TRUE(WaitFor([&] { return ThreadCount() <= threads_before; }));
+    EXPECT_TRUE(WaitFor([&] { return CountLinkThreads() <= threads_before; }));
 }
 
 TEST_F(LinkLifecycleTest, ADestroyedPortPostsNothingMore)

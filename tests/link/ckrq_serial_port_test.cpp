@@ -3,6 +3,8 @@
 #include "link/send_frame.h"
 #include "platform/pty_pair.h"
 
+#include "support/thread_census.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,14 +14,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-size_t ThreadCount()
-{
-    size_t count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/task"))
-        ++count;
-    return count;
-}
 
 class SerialPortTest : public ::testing::Test {
 protected:
@@ -104,12 +98,12 @@ TEST_F(SerialPortTest, ReopenEmptiesTheQueueAndStartsAFreshReader)
 TEST_F(SerialPortTest, HangUpEndsTheReaderQuietlyAndTheNextWriteReportsIt)
 {
     ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
-    const size_t threads = ThreadCount();
+    const size_t threads = CountLinkThreads();
     m_pty.CloseMaster();
     // The reader ends by itself; the port still looks open.
-    for (int i = 0; i < 200 && ThreadCount() >= threads; ++i)
+    for (int i = 0; i < 200 && CountLinkThreads() >= threads; ++i)
         std::this_thread::sleep_for(10ms);
-    EXPECT_LT(ThreadCount(), threads);
+    EXPECT_LT(CountLinkThreads(), threads);
     EXPECT_TRUE(IsOpen());
     EXPECT_EQ(m_sink.Count(kSerialWriteFailed), 0u);
 
@@ -123,12 +117,12 @@ TEST_F(SerialPortTest, HangUpEndsTheReaderQuietlyAndTheNextWriteReportsIt)
 TEST(SerialPortShutdown, LeavesNoThreadAndPostsNothingAfterwards)
 {
     PtyPair pty;
-    const size_t threads = ThreadCount();
+    const size_t threads = CountLinkThreads();
     auto sink = std::make_unique<RecordingSink>();
     auto port = std::make_unique<CKRQSerialPort>();
     port->m_owner = sink.get();
     ASSERT_TRUE(port->Open(pty.SlaveName(), 115200));
-    EXPECT_EQ(ThreadCount(), threads + 1);
+    EXPECT_EQ(CountLinkThreads(), threads + 1);
 
     // The far end keeps talking while the port goes away.
     std::atomic<bool> talking{true};
@@ -140,12 +134,12 @@ TEST(SerialPortShutdown, LeavesNoThreadAndPostsNothingAfterwards)
     });
     ASSERT_TRUE(sink->WaitFor(kSerialBytesQueued, 1));
     port.reset();
-    EXPECT_EQ(ThreadCount(), threads + 1); // the talker only
-    sink.reset();                          // a reader still running would now post to freed memory
+    EXPECT_EQ(CountLinkThreads(), threads);
+    sink.reset(); // a reader still running would now post to freed memory
     std::this_thread::sleep_for(20ms);
     talking = false;
     talker.join();
-    EXPECT_EQ(ThreadCount(), threads);
+    EXPECT_EQ(CountLinkThreads(), threads);
 }
 
 } // namespace
