@@ -1,5 +1,7 @@
 #include "app/app_settings.h"
 
+#include "support/scratch_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,26 +16,11 @@ namespace fs = std::filesystem;
 
 class AppSettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/orvane-settings-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        m_folder = pattern;
-        m_path = m_folder + "/Setting.ini";
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
+    void Put(const std::string& bytes) const { WriteWholeFile(m_path, bytes); }
+    std::string Contents() const { return ReadWholeFile(m_path); }
 
-    void Put(const std::string& bytes) const { std::ofstream(m_path, std::ios::binary) << bytes; }
-    std::string Contents() const
-    {
-        std::ifstream in(m_path, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
-
-    std::string m_folder;
-    std::string m_path;
+    ScratchFolder m_folder{"settings"};
+    std::string m_path = m_folder.File("Setting.ini");
 };
 
 TEST_F(AppSettingsTest, EmptyFileGivesDefaultsAndExitWritesAllEightKeys)

@@ -2,6 +2,8 @@
 #include "params/param_file.h"
 #include "protocol/crc16.h"
 
+#include "support/scratch_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -54,23 +56,8 @@ GimbalParams Scribbled()
 
 class ParamFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/orvane-param-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        m_folder = pattern;
-        m_path = m_folder + "/tuned.rkdp";
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
-    void Put(const std::string& bytes) const { std::ofstream(m_path, std::ios::binary) << bytes; }
-    std::string Contents() const
-    {
-        std::ifstream in(m_path, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
+    void Put(const std::string& bytes) const { WriteWholeFile(m_path, bytes); }
+    std::string Contents() const { return ReadWholeFile(m_path); }
     GimbalParams LoadFrom(const std::string& text) const
     {
         Put(text);
@@ -79,8 +66,8 @@ protected:
         return params;
     }
 
-    std::string m_folder;
-    std::string m_path;
+    ScratchFolder m_folder{"param"};
+    std::string m_path = m_folder.File("tuned.rkdp");
 };
 
 // The bytes of the record a field occupies: offset and size.
@@ -190,7 +177,7 @@ TEST_F(ParamFileTest, MissingFileOrJunkGivesTheDefaultsEverywhere)
     expected.m_sensor_y_index = 1;
     expected.m_sensor_z_index = 2;
     GimbalParams from_missing = Scribbled();
-    LoadParamFile(m_folder + "/absent.rkdp", from_missing);
+    LoadParamFile(m_folder.File("absent.rkdp"), from_missing);
     EXPECT_EQ(std::memcmp(&expected, &from_missing, sizeof expected), 0);
     const GimbalParams from_junk = LoadFrom(std::string("\0\xFF\x01[Param\n=\n\n", 12));
     EXPECT_EQ(std::memcmp(&expected, &from_junk, sizeof expected), 0);
@@ -200,7 +187,7 @@ TEST_F(ParamFileTest, TryLoadLeavesTheRecordAloneWhenTheFileCannotBeRead)
 {
     const GimbalParams before = Scribbled();
     GimbalParams params = before;
-    EXPECT_FALSE(TryLoadParamFile(m_folder + "/absent.rkdp", params));
+    EXPECT_FALSE(TryLoadParamFile(m_folder.File("absent.rkdp"), params));
     fs::create_directory(m_path);
     EXPECT_FALSE(TryLoadParamFile(m_path, params));
     EXPECT_EQ(std::memcmp(&before, &params, sizeof params), 0);
@@ -272,7 +259,7 @@ TEST_F(ParamFileTest, RewriteKeepsOtherSectionsAndKeys)
 
 TEST_F(ParamFileTest, FailedSaveReportsAndLeavesTheTargetAlone)
 {
-    EXPECT_FALSE(SaveParamFile(m_folder + "/missing/folder.rkdp", GimbalParams{}));
+    EXPECT_FALSE(SaveParamFile(m_folder.File("missing/folder.rkdp"), GimbalParams{}));
     fs::create_directory(m_path);
     EXPECT_FALSE(SaveParamFile(m_path, GimbalParams{}));
     EXPECT_TRUE(fs::is_directory(m_path));

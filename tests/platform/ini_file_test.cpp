@@ -1,5 +1,7 @@
 #include "platform/ini_file.h"
 
+#include "support/scratch_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -14,23 +16,8 @@ namespace fs = std::filesystem;
 
 class IniFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/orvane-ini-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        m_folder = pattern;
-        m_path = m_folder + "/Setting.ini";
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
-    void Put(const std::string& bytes) const { std::ofstream(m_path, std::ios::binary) << bytes; }
-    std::string Contents() const
-    {
-        std::ifstream in(m_path, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
+    void Put(const std::string& bytes) const { WriteWholeFile(m_path, bytes); }
+    std::string Contents() const { return ReadWholeFile(m_path); }
     std::string Read(std::string_view section, std::string_view key) const
     {
         return ReadIniString(m_path, section, key, "<none>");
@@ -44,8 +31,8 @@ protected:
         return Contents();
     }
 
-    std::string m_folder;
-    std::string m_path;
+    ScratchFolder m_folder{"ini"};
+    std::string m_path = m_folder.File("Setting.ini");
 };
 
 TEST_F(IniFileTest, FallbackForMissingFileSectionOrKey)
@@ -165,7 +152,7 @@ TEST_F(IniFileTest, SaveKeepsPermissionsFollowsLinksAndLeavesNoTemporaryFiles)
 {
     Put("[S]\nA=1\n");
     ASSERT_EQ(::chmod(m_path.c_str(), 0640), 0);
-    const std::string link = m_folder + "/link.ini";
+    const std::string link = m_folder.File("link.ini");
     fs::create_symlink(m_path, link);
     ASSERT_TRUE(WriteIniString(link, "S", "A", "2"));
     EXPECT_TRUE(fs::is_symlink(link));
@@ -173,7 +160,7 @@ TEST_F(IniFileTest, SaveKeepsPermissionsFollowsLinksAndLeavesNoTemporaryFiles)
     struct stat status {};
     ASSERT_EQ(::stat(m_path.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0640u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()), 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_folder.Path()), fs::directory_iterator()), 2);
 }
 
 TEST_F(IniFileTest, UnreadableOrUnwritableTargetsFailAndStayAsTheyWere)
@@ -189,7 +176,7 @@ TEST_F(IniFileTest, UnreadableOrUnwritableTargetsFailAndStayAsTheyWere)
     EXPECT_FALSE(IniDocument::Load(m_path).Save(m_path));
     EXPECT_TRUE(fs::is_fifo(m_path));
 
-    EXPECT_FALSE(WriteIniString(m_folder + "/no/such/folder.ini", "S", "A", "1"));
+    EXPECT_FALSE(WriteIniString(m_folder.File("no/such/folder.ini"), "S", "A", "1"));
 }
 
 } // namespace
