@@ -54,7 +54,7 @@ Setter Rate(double SimOptions::*field)
     };
 }
 
-Setter Seconds(std::function<void(SimOptions&, double)> store)
+Setter Seconds(const std::function<void(SimOptions&, double)>& store)
 {
     return [store](SimOptions& options, const std::string& text) -> std::string {
         const auto value = ParseNumber<double>(text);

@@ -41,7 +41,7 @@ public:
 
     // `period_ms` is the send period; `autostop` the window's auto-stop setting.
     GimbalSession(int period_ms, bool autostop);
-    ~GimbalSession();
+    ~GimbalSession() override;
     GimbalSession(const GimbalSession&) = delete;
     GimbalSession& operator=(const GimbalSession&) = delete;
 

@@ -13,7 +13,7 @@ namespace {
 constexpr size_t kReadChunk = 256;
 // A peer that never pauses must not keep one burst going for ever: the
 // owner hears about the bytes at least every this many.
-constexpr size_t kBurstLimit = 64 * 1024;
+constexpr size_t kBurstLimit = size_t{64} * 1024;
 
 bool ConfigureRaw8N1(int fd)
 {
