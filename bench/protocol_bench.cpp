@@ -3,9 +3,9 @@
 // parameter read-back, a corrupted frame and line noise), on one core.
 // Reported as frames per second.
 
+#include "protocol/frame_synchroniser.h"
 #include "protocol/outbound_frame.h"
 #include "protocol/param_page_codec.h"
-#include "protocol/frame_synchroniser.h"
 #include "protocol/protocol_session.h"
 
 #include <benchmark/benchmark.h>

@@ -9,12 +9,12 @@ inline constexpr size_t kFrameSize = 80;
 using ProtocolFrame = std::array<uint8_t, kFrameSize>;
 
 // Byte offsets shared by both directions.
-inline constexpr size_t kFrameCodeOffset = 2;      // command (out) or acknowledgement (in)
-inline constexpr size_t kFrameAttitudeOffset = 3;  // 18 bytes, inbound only
-inline constexpr size_t kFramePageOffset = 21;     // page selector (out) or echo (in)
-inline constexpr size_t kFramePayloadOffset = 22;  // 56 bytes of page payload
+inline constexpr size_t kFrameCodeOffset = 2;     // command (out) or acknowledgement (in)
+inline constexpr size_t kFrameAttitudeOffset = 3; // 18 bytes, inbound only
+inline constexpr size_t kFramePageOffset = 21;    // page selector (out) or echo (in)
+inline constexpr size_t kFramePayloadOffset = 22; // 56 bytes of page payload
 inline constexpr size_t kFramePayloadSize = 56;
-inline constexpr size_t kFrameCrcOffset = 78;      // CRC high byte, then low byte
+inline constexpr size_t kFrameCrcOffset = 78; // CRC high byte, then low byte
 
 inline constexpr uint8_t kOutboundHeader0 = 0xC6;
 inline constexpr uint8_t kOutboundHeader1 = 0x9B;

@@ -5,7 +5,6 @@
 #include "protocol/telemetry_state.h"
 #include "protocol/transaction_state.h"
 
-
 // Everything one link needs on the protocol side, wired together: the
 // transaction state the sender reads, the decoded telemetry, the decoder and
 // the command handlers. The window (or a command-line front end) supplies the
