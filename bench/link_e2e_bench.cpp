@@ -5,18 +5,18 @@
 //     decoded per second, frames lost (counted by the simulator's frame
 //     numbers) and the receive queue's size, sampled as frames are decoded.
 // Usage: bench_link_e2e_bench [commands] [seconds]
-// The simulator is ORVANE_SIM, else ../sim/orvane-sim beside this program.
+// The simulator is ORVANE_SIM, else the one built with this program.
 
-#include "../tests/e2e/sim_process.h"
 #include "link/gimbal_session.h"
 #include "protocol/command_table.h"
 #include "sim/frame_sequence.h"
+#include "support/scratch_folder.h"
+#include "support/sim_process.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -29,12 +29,6 @@ constexpr int kSendPeriodMs = 10;
 constexpr int kSimPeriodMs = 10;
 constexpr int kBaud = 921600;
 constexpr auto kPatience = 10s;
-
-std::string DefaultSimPath()
-{
-    return (std::filesystem::read_symlink("/proc/self/exe").parent_path() / ".." / "sim" / "orvane-sim")
-        .string();
-}
 
 double Milliseconds(Clock::duration duration)
 {
@@ -189,10 +183,9 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        const std::string program = SimProgramPath(DefaultSimPath());
-        TempFolder folder;
+        ScratchFolder folder("bench");
         {
-            SimProcess sim(program, folder.Path(), {"--period", std::to_string(kSimPeriodMs), "--seed", "1"});
+            SimProcess sim(folder.Path(), {"--period", std::to_string(kSimPeriodMs), "--seed", "1"});
             GimbalSession session(kSendPeriodMs, false);
             if (!StartAndDownload(session, sim)) {
                 std::fprintf(stderr, "no link to %s\n", sim.Port().c_str());
@@ -200,7 +193,7 @@ int main(int argc, char** argv)
             }
             PrintLatencies(CommandLatencies(session, commands), commands);
         }
-        SimProcess sim(program, folder.Path(), {"--unpaced", "--seed", "1"});
+        SimProcess sim(folder.Path(), {"--unpaced", "--seed", "1"});
         GimbalSession session(kSendPeriodMs, false);
         if (!StartAndDownload(session, sim)) {
             std::fprintf(stderr, "no link to %s\n", sim.Port().c_str());

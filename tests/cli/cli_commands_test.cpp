@@ -10,7 +10,7 @@ using CliCommands = CliFixture;
 
 TEST_F(CliCommands, ACommandPrintsTheGimbalsAnswer)
 {
-    SimulatedGimbal gimbal(m_folder);
+    SimProcess gimbal = Gimbal();
     const ProcessResult run = Cli({"command", "--port", gimbal.Port(), "run"});
     EXPECT_EQ(run.m_exit_status, 0) << run.m_err;
     EXPECT_EQ(run.m_out, "Gimbal Run Successful\n");
@@ -24,7 +24,7 @@ TEST_F(CliCommands, ACommandPrintsTheGimbalsAnswer)
 
 TEST_F(CliCommands, AFailureCodeGivesStatusOne)
 {
-    SimulatedGimbal gimbal(m_folder, {"--fail", "1,3"});
+    SimProcess gimbal = Gimbal({"--fail", "1,3"});
     const ProcessResult run = Cli({"command", "--port", gimbal.Port(), "run"});
     EXPECT_EQ(run.m_exit_status, 1);
     EXPECT_EQ(run.m_out, "Gimbal Run Failed\n");
@@ -36,7 +36,7 @@ TEST_F(CliCommands, AFailureCodeGivesStatusOne)
 
 TEST_F(CliCommands, ConfirmedCommandsNeedYesAndGuardedOnesTheGimbalsConsent)
 {
-    SimulatedGimbal allowed(m_folder, {"--cal-seconds", "0.1"});
+    SimProcess allowed = Gimbal({"--cal-seconds", "0.1"});
     const ProcessResult unconfirmed = Cli({"command", "--port", allowed.Port(), "motor-zero"});
     EXPECT_EQ(unconfirmed.m_exit_status, 3);
     EXPECT_NE(unconfirmed.m_err.find("\"Calibrate Motor Zero ?\": confirm with --yes"), std::string::npos);
@@ -45,7 +45,7 @@ TEST_F(CliCommands, ConfirmedCommandsNeedYesAndGuardedOnesTheGimbalsConsent)
     EXPECT_EQ(calibrated.m_exit_status, 0) << calibrated.m_err;
     EXPECT_EQ(calibrated.m_out, "Gyro Calibration Successful\n");
 
-    SimulatedGimbal refusing(m_folder, {"--no-cal"});
+    SimProcess refusing = Gimbal({"--no-cal"});
     const ProcessResult refused = Cli({"command", "--port", refusing.Port(), "gyro-cal", "--yes"});
     EXPECT_EQ(refused.m_exit_status, 1);
     EXPECT_EQ(refused.m_out, "Conditions Not Satisfied\n");
@@ -56,7 +56,7 @@ TEST_F(CliCommands, ConfirmedCommandsNeedYesAndGuardedOnesTheGimbalsConsent)
 
 TEST_F(CliCommands, AutostopStopsTheGimbalBeforeTheCommand)
 {
-    SimulatedGimbal gimbal(m_folder);
+    SimProcess gimbal = Gimbal();
     const ProcessResult run = Cli({"command", "--port", gimbal.Port(), "run", "--autostop"});
     EXPECT_EQ(run.m_exit_status, 0) << run.m_err;
     EXPECT_EQ(run.m_out, "Gimbal Run Successful\n");
@@ -64,7 +64,7 @@ TEST_F(CliCommands, AutostopStopsTheGimbalBeforeTheCommand)
 
 TEST_F(CliCommands, ASilentGimbalTimesOut)
 {
-    SimulatedGimbal silent(m_folder, {"--silent-after", "0"});
+    SimProcess silent = Gimbal({"--silent-after", "0"});
     const auto start = std::chrono::steady_clock::now();
     const ProcessResult result = Cli({"command", "--port", silent.Port(), "run", "--timeout", "0.5"});
     EXPECT_EQ(result.m_exit_status, 2);
@@ -72,7 +72,7 @@ TEST_F(CliCommands, ASilentGimbalTimesOut)
     EXPECT_NE(result.m_err.find("(parameter download)"), std::string::npos);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 
-    SimulatedGimbal deaf(m_folder, {"--ignore-page", "20"});
+    SimProcess deaf = Gimbal({"--ignore-page", "20"});
     const ProcessResult stuck = Cli({"download", "--port", deaf.Port(), File("x.rkdp"), "--timeout", "0.3"});
     EXPECT_EQ(stuck.m_exit_status, 2);
     EXPECT_FALSE(std::filesystem::exists(File("x.rkdp"))) << "nothing written from half a download";
@@ -88,7 +88,7 @@ TEST_F(CliCommands, PortErrorsNameTheirCause)
     EXPECT_EQ(unknown.m_exit_status, 3);
     EXPECT_NE(unknown.m_err.find("no port named 'no-such-port-name'"), std::string::npos);
 
-    SimulatedGimbal gimbal(m_folder);
+    SimProcess gimbal = Gimbal();
     const int holder = open(gimbal.Port().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     ASSERT_GE(holder, 0);
     ASSERT_EQ(flock(holder, LOCK_EX | LOCK_NB), 0);
@@ -100,7 +100,7 @@ TEST_F(CliCommands, PortErrorsNameTheirCause)
 
 TEST_F(CliCommands, PortsListsThePublishedSimulator)
 {
-    SimulatedGimbal gimbal(m_folder);
+    SimProcess gimbal = Gimbal();
     const ProcessResult text = Cli({"ports"});
     EXPECT_EQ(text.m_exit_status, 0);
     EXPECT_NE(text.m_out.find(gimbal.Name() + "\t" + gimbal.Port() + "\n"), std::string::npos) << text.m_out;

@@ -1,21 +1,31 @@
 #pragma once
 
 #include "cli_process.h"
+#include "support/scratch_folder.h"
+#include "support/sim_process.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 
-// A temporary folder per test, removed afterwards.
+#include <string>
+#include <utility>
+#include <vector>
+
+// A scratch folder per test: the runtime folder of the simulated gimbals
+// and of every orvane-cli the test runs, and the home of its files.
 class CliFixture : public testing::Test {
 protected:
-    void TearDown() override { std::filesystem::remove_all(m_folder); }
+    std::string File(const std::string& name) const { return m_folder.File(name); }
+    std::string Folder() const { return m_folder.Path().string(); }
 
-    std::string File(const std::string& name) const { return m_folder + "/" + name; }
+    ProcessResult Cli(const std::vector<std::string>& arguments) const { return RunCli(arguments, Folder()); }
 
-    ProcessResult Cli(const std::vector<std::string>& arguments) const
+    // A simulated gimbal with the given fault options, on a fixed seed so
+    // that a noisy line misbehaves alike on every run.
+    SimProcess Gimbal(std::vector<std::string> options = {}) const
     {
-        return RunCliProcess(arguments, m_folder);
+        options.insert(options.end(), {"--seed", "7"});
+        return SimProcess(m_folder.Path(), std::move(options));
     }
 
-    std::string m_folder = MakeTempFolder();
+    ScratchFolder m_folder{"cli-test"};
 };

@@ -26,7 +26,7 @@ size_t Columns(const std::string& row)
 
 TEST_F(CliMonitor, LinesShowOneLivePageEachAndTheCsvRecordsEveryFrame)
 {
-    SimulatedGimbal gimbal(m_folder, {"--hw-fault", "crys,mtr1-status=10"});
+    SimProcess gimbal = Gimbal({"--hw-fault", "crys,mtr1-status=10"});
     const ProcessResult result =
         Cli({"monitor", "--port", gimbal.Port(), "--lines", "--count", "3", "--csv", File("frames.csv")});
     ASSERT_EQ(result.m_exit_status, 0) << result.m_err;
@@ -51,7 +51,7 @@ TEST_F(CliMonitor, LinesShowOneLivePageEachAndTheCsvRecordsEveryFrame)
 
 TEST_F(CliMonitor, JsonGivesOneObjectPerLivePage)
 {
-    SimulatedGimbal gimbal(m_folder);
+    SimProcess gimbal = Gimbal();
     const ProcessResult result = Cli({"monitor", "--port", gimbal.Port(), "--json", "--count", "2"});
     ASSERT_EQ(result.m_exit_status, 0) << result.m_err;
     const std::vector<std::string> lines = Lines(result.m_out);
@@ -64,12 +64,12 @@ TEST_F(CliMonitor, JsonGivesOneObjectPerLivePage)
 
 TEST_F(CliMonitor, CtrlCEndsCleanlyWithTheCsvComplete)
 {
-    SimulatedGimbal gimbal(m_folder);
-    const pid_t cli = StartProcess(CliPath(), {"monitor", "--port", gimbal.Port(), "--csv", File("live.csv")},
-                                   m_folder, "monitor");
+    SimProcess gimbal = Gimbal();
+    const pid_t cli =
+        StartCli({"monitor", "--port", gimbal.Port(), "--csv", File("live.csv")}, Folder(), "monitor");
     std::this_thread::sleep_for(std::chrono::milliseconds(700));
     kill(cli, SIGINT);
-    const ProcessResult result = FinishProcess(cli, m_folder, "monitor");
+    const ProcessResult result = FinishCli(cli, Folder(), "monitor");
     EXPECT_EQ(result.m_exit_status, 0) << result.m_err;
     EXPECT_NE(result.m_out.find("\rANGL "), std::string::npos) << "the live line is rewritten in place";
     EXPECT_EQ(result.m_out.back(), '\n');
@@ -83,7 +83,7 @@ TEST_F(CliMonitor, CtrlCEndsCleanlyWithTheCsvComplete)
 
 TEST_F(CliMonitor, AGimbalThatFallsSilentEndsWithATimeOut)
 {
-    SimulatedGimbal gimbal(m_folder, {"--silent-after", "0.5"});
+    SimProcess gimbal = Gimbal({"--silent-after", "0.5"});
     const ProcessResult result = Cli({"monitor", "--port", gimbal.Port(), "--lines", "--timeout", "0.5"});
     EXPECT_EQ(result.m_exit_status, 2);
     EXPECT_FALSE(result.m_out.empty());

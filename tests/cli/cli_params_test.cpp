@@ -4,7 +4,7 @@
 #include "params/param_file.h"
 
 #include <algorithm>
-#include <fstream>
+#include <csignal>
 #include <regex>
 #include <thread>
 
@@ -18,14 +18,9 @@ std::string WithValue(const std::string& text, const std::string& key, const std
     return std::regex_replace(text, std::regex("\n" + key + "=[^\r\n]*"), "\n" + key + "=" + value);
 }
 
-void WriteFile(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 TEST_F(CliParams, DownloadWritesTheFileTheWindowSaveWrites)
 {
-    SimulatedGimbal gimbal(m_folder);
+    SimProcess gimbal = Gimbal();
     const ProcessResult result = Cli({"download", "--port", gimbal.Port(), File("cli.rkdp")});
     ASSERT_EQ(result.m_exit_status, 0) << result.m_err;
     EXPECT_EQ(result.m_out, "Parameter Download Successful\n");
@@ -43,7 +38,7 @@ TEST_F(CliParams, DownloadWritesTheFileTheWindowSaveWrites)
 
 TEST_F(CliParams, UploadOfTheDownloadedSetLeavesTheGimbalUnchanged)
 {
-    SimulatedGimbal gimbal(m_folder);
+    SimProcess gimbal = Gimbal();
     ASSERT_EQ(Cli({"download", "--port", gimbal.Name(), File("before.rkdp")}).m_exit_status, 0);
     const ProcessResult upload = Cli({"upload", "--port", gimbal.Name(), File("before.rkdp"), "--flash"});
     ASSERT_EQ(upload.m_exit_status, 0) << upload.m_err;
@@ -59,12 +54,12 @@ TEST_F(CliParams, UploadOfTheDownloadedSetLeavesTheGimbalUnchanged)
 
 TEST_F(CliParams, UploadReportsWhatTheGimbalHoldsAfterwards)
 {
-    SimulatedGimbal gimbal(m_folder);
+    SimProcess gimbal = Gimbal();
     ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("set.rkdp")}).m_exit_status, 0);
     // The wire carries whole numbers: 12.5 comes back as 12; 300 wraps to 44.
     std::string text = WithValue(ReadWholeFile(File("set.rkdp")), "m_roll_pid_kp", "12.5");
     text = WithValue(text, "m_pitch_pid_kp", "300");
-    WriteFile(File("edited.rkdp"), text);
+    WriteWholeFile(File("edited.rkdp"), text);
 
     const ProcessResult text_result = Cli({"upload", "--port", gimbal.Port(), File("edited.rkdp")});
     ASSERT_EQ(text_result.m_exit_status, 0) << text_result.m_err;
@@ -82,15 +77,15 @@ TEST_F(CliParams, UploadReportsWhatTheGimbalHoldsAfterwards)
 
 TEST_F(CliParams, UploadRefusesAFileThatWouldClearTheCalibration)
 {
-    SimulatedGimbal gimbal(m_folder);
+    SimProcess gimbal = Gimbal();
     ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("good.rkdp")}).m_exit_status, 0);
     const std::string good = ReadWholeFile(File("good.rkdp"));
     // A block whose last byte is changed fails its check; a short one has the wrong length.
     std::string corrupted = good;
     const size_t block = corrupted.find("m_mtr_cal_par=") + 14 + 271;
     corrupted[block] = corrupted[block] == '0' ? '1' : '0';
-    WriteFile(File("corrupted.rkdp"), corrupted);
-    WriteFile(File("short.rkdp"), WithValue(good, "m_mtr_cal_par", "00FF"));
+    WriteWholeFile(File("corrupted.rkdp"), corrupted);
+    WriteWholeFile(File("short.rkdp"), WithValue(good, "m_mtr_cal_par", "00FF"));
 
     for (const char* name : {"corrupted.rkdp", "short.rkdp"}) {
         const ProcessResult result = Cli({"upload", "--port", gimbal.Port(), File(name)});
@@ -103,8 +98,8 @@ TEST_F(CliParams, UploadRefusesAFileThatWouldClearTheCalibration)
 
 TEST_F(CliParams, CorruptedFramesDoNotCorruptTheDownload)
 {
-    SimulatedGimbal clean(m_folder);
-    SimulatedGimbal noisy(m_folder, {"--crc-error-rate", "0.3", "--garbage-rate", "0.01"});
+    SimProcess clean = Gimbal();
+    SimProcess noisy = Gimbal({"--crc-error-rate", "0.3", "--garbage-rate", "0.01"});
     ASSERT_EQ(Cli({"download", "--port", clean.Port(), File("clean.rkdp")}).m_exit_status, 0);
     const ProcessResult result = Cli({"download", "--port", noisy.Port(), File("noisy.rkdp")});
     ASSERT_EQ(result.m_exit_status, 0) << result.m_err;
@@ -113,15 +108,14 @@ TEST_F(CliParams, CorruptedFramesDoNotCorruptTheDownload)
 
 TEST_F(CliParams, APortThatVanishesMidTransferEndsTheUploadAtOnce)
 {
-    SimulatedGimbal gimbal(m_folder, {"--ignore-page", "3"});
+    SimProcess gimbal = Gimbal({"--ignore-page", "3"});
     ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("set.rkdp")}).m_exit_status, 0);
-    const pid_t cli =
-        StartProcess(CliPath(), {"upload", "--port", gimbal.Port(), File("set.rkdp"), "--timeout", "30"},
-                     m_folder, "upload");
+    const pid_t cli = StartCli({"upload", "--port", gimbal.Port(), File("set.rkdp"), "--timeout", "30"},
+                               Folder(), "upload");
     std::this_thread::sleep_for(std::chrono::milliseconds(500)); // stuck at page 3
     const auto killed = std::chrono::steady_clock::now();
-    gimbal.Kill();
-    const ProcessResult result = FinishProcess(cli, m_folder, "upload");
+    gimbal.Kill(SIGTERM);
+    const ProcessResult result = FinishCli(cli, Folder(), "upload");
     EXPECT_EQ(result.m_exit_status, 3);
     EXPECT_NE(result.m_err.find("was lost during the parameter upload"), std::string::npos) << result.m_err;
     EXPECT_LT(std::chrono::steady_clock::now() - killed, std::chrono::seconds(10));
@@ -129,10 +123,10 @@ TEST_F(CliParams, APortThatVanishesMidTransferEndsTheUploadAtOnce)
 
 TEST_F(CliParams, DiffListsTheFieldsThatDifferByKey)
 {
-    SimulatedGimbal gimbal(m_folder);
+    SimProcess gimbal = Gimbal();
     ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("a.rkdp")}).m_exit_status, 0);
     std::string text = WithValue(ReadWholeFile(File("a.rkdp")), "m_gimbal_alpha", "7.25");
-    WriteFile(File("b.rkdp"), WithValue(text, "m_camera_opts", "0xFF"));
+    WriteWholeFile(File("b.rkdp"), WithValue(text, "m_camera_opts", "0xFF"));
 
     const ProcessResult result = Cli({"diff", File("a.rkdp"), File("b.rkdp")});
     ASSERT_EQ(result.m_exit_status, 0);

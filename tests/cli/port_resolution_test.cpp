@@ -1,8 +1,7 @@
 #include "port_resolution.h"
 
-#include "cli_process.h"
+#include "support/scratch_folder.h"
 
-#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -13,9 +12,7 @@ namespace {
 
 class PortResolution : public testing::Test {
 protected:
-    void TearDown() override { std::filesystem::remove_all(m_folder); }
-
-    std::string m_folder = MakeTempFolder();
+    ScratchFolder m_folder{"cli-test"};
 };
 
 TEST_F(PortResolution, PathsAreTakenAsTheyStandAndUnknownNamesResolveToNothing)
@@ -28,9 +25,9 @@ TEST_F(PortResolution, PathsAreTakenAsTheyStandAndUnknownNamesResolveToNothing)
 
 TEST_F(PortResolution, FailuresNameTheirCause)
 {
-    EXPECT_EQ(DescribePortOpenFailure(m_folder + "/gone", 115200),
-              "port '" + m_folder + "/gone' does not exist");
-    const std::string file = m_folder + "/plain";
+    const std::string gone = m_folder.File("gone");
+    EXPECT_EQ(DescribePortOpenFailure(gone, 115200), "port '" + gone + "' does not exist");
+    const std::string file = m_folder.File("plain");
     std::ofstream(file) << "x";
     EXPECT_EQ(DescribePortOpenFailure(file, 115200), "'" + file + "' is not a serial device");
 }
@@ -65,8 +62,8 @@ std::string DescribeAsUnprivileged(const std::string& device)
 
 TEST_F(PortResolution, MissingPermissionNamesTheGroupToJoin)
 {
-    chmod(m_folder.c_str(), 0755);
-    const std::string file = m_folder + "/locked";
+    chmod(m_folder.Path().c_str(), 0755);
+    const std::string file = m_folder.File("locked");
     std::ofstream(file) << "x";
     chmod(file.c_str(), 0600);
     const std::string message = DescribeAsUnprivileged(file);

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "e2e/sim_process.h"
 #include "link/gimbal_session.h"
+#include "support/scratch_folder.h"
+#include "support/sim_process.h"
 
 #include <gtest/gtest.h>
 
@@ -19,13 +20,13 @@ inline const std::vector<std::string> kFastSim{"--period", "2", "--cal-seconds",
 // Deadlines are generous: they only bound a test that would otherwise hang.
 inline constexpr std::chrono::seconds kPatience{15};
 
-// A temporary folder, a simulator in it and helpers to drive a session.
+// A scratch folder, a simulator in it and helpers to drive a session.
 class SimLinkTest : public testing::Test {
 protected:
     SimProcess& StartSim(std::vector<std::string> options = {})
     {
         options.insert(options.begin(), kFastSim.begin(), kFastSim.end());
-        m_sim = std::make_unique<SimProcess>(SimProgramPath(ORVANE_SIM_PATH), m_folder.Path(), options);
+        m_sim = std::make_unique<SimProcess>(m_folder.Path(), options);
         return *m_sim;
     }
 
@@ -49,6 +50,6 @@ protected:
         });
     }
 
-    TempFolder m_folder;
+    ScratchFolder m_folder{"e2e"};
     std::unique_ptr<SimProcess> m_sim;
 };

@@ -2,20 +2,19 @@
 
 #include "protocol/protocol_frame.h"
 #include "sim_test_frames.h"
+#include "support/scratch_folder.h"
+#include "support/sim_process.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <optional>
 #include <poll.h>
 #include <string>
-#include <sys/wait.h>
 #include <termios.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -24,83 +23,6 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-// The simulator as a child process with its own runtime folder.
-class SimProcess {
-public:
-    SimProcess(const fs::path& runtime, std::vector<std::string> args)
-    {
-        const char* program = std::getenv("ORVANE_SIM");
-        if (program == nullptr)
-            return;
-        int out[2];
-        if (pipe(out) != 0)
-            return;
-        m_pid = fork();
-        if (m_pid == 0) {
-            dup2(out[1], STDOUT_FILENO);
-            close(out[0]);
-            close(out[1]);
-            setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-            std::vector<char*> argv = {const_cast<char*>(program)};
-            for (std::string& arg : args)
-                argv.push_back(arg.data());
-            argv.push_back(nullptr);
-            execv(program, argv.data());
-            _exit(127);
-        }
-        close(out[1]);
-        m_stdout = out[0];
-    }
-
-    ~SimProcess()
-    {
-        if (m_pid > 0) {
-            kill(m_pid, SIGKILL);
-            waitpid(m_pid, nullptr, 0);
-        }
-        if (m_stdout >= 0)
-            close(m_stdout);
-    }
-
-    pid_t Pid() const { return m_pid; }
-
-    std::string FirstLine()
-    {
-        std::string line;
-        const auto deadline = Clock::now() + 5s;
-        char c = 0;
-        while (Clock::now() < deadline) {
-            pollfd fd = {m_stdout, POLLIN, 0};
-            if (poll(&fd, 1, 100) <= 0)
-                continue;
-            if (read(m_stdout, &c, 1) != 1 || c == '\n')
-                break;
-            line += c;
-        }
-        return line;
-    }
-
-    // Sends `signal` and returns the exit status, or -1 if it does not end.
-    int Stop(int signal)
-    {
-        kill(m_pid, signal);
-        const auto deadline = Clock::now() + 5s;
-        int status = 0;
-        while (Clock::now() < deadline) {
-            if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
-                m_pid = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(10ms);
-        }
-        return -1;
-    }
-
-private:
-    pid_t m_pid = -1;
-    int m_stdout = -1;
-};
 
 // The PC's end of the link: a raw port, cut into frames on the inbound header.
 class PcPort {
@@ -184,26 +106,17 @@ private:
 
 class SimProcessTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        if (std::getenv("ORVANE_SIM") == nullptr)
-            GTEST_SKIP() << "ORVANE_SIM is not set";
-        m_runtime = fs::temp_directory_path() / ("orvane-sim-test-" + std::to_string(getpid()));
-        fs::remove_all(m_runtime);
-        fs::create_directories(m_runtime);
-    }
-    void TearDown() override { fs::remove_all(m_runtime); }
-
-    fs::path m_runtime;
+    ScratchFolder m_runtime{"sim-test"};
 };
 
 } // namespace
 
 TEST_F(SimProcessTest, StreamsFramesAcrossReopensAndUnpublishesOnSigterm)
 {
-    SimProcess sim(m_runtime, {"--seed", "1"});
-    const std::string path = sim.FirstLine();
-    ASSERT_EQ(path, (m_runtime / "orvane" / "ports" / ("orvane-sim-" + std::to_string(sim.Pid()))).string());
+    SimProcess sim(m_runtime.Path(), {"--seed", "1"}, ""); // named after its process id
+    const std::string path = sim.Port();
+    ASSERT_EQ(path,
+              (m_runtime.Path() / "orvane" / "ports" / ("orvane-sim-" + std::to_string(sim.Pid()))).string());
     ASSERT_TRUE(fs::is_symlink(path));
 
     for (int session = 0; session < 2; ++session) {
@@ -218,29 +131,30 @@ TEST_F(SimProcessTest, StreamsFramesAcrossReopensAndUnpublishesOnSigterm)
         port.Send(PcFrame(0, 33));
         EXPECT_EQ(port.rejected, 0u);
     }
-    EXPECT_EQ(sim.Stop(SIGTERM), 0);
+    EXPECT_EQ(sim.Kill(SIGTERM), 0);
     EXPECT_FALSE(fs::is_symlink(path));
 }
 
 TEST_F(SimProcessTest, ASavedSetSurvivesARestart)
 {
-    const std::string state = (m_runtime / "flash.rkdp").string();
+    std::string state;
     const auto echo_of = [](uint8_t page) {
         return [page](const ProtocolFrame& f) { return f[kFramePageOffset] == page; };
     };
     {
-        SimProcess sim(m_runtime, {"--name", "keep", "--state", state});
-        const std::string path = sim.FirstLine();
+        SimProcess sim(m_runtime.Path(), {}, "keep");
+        state = sim.StateFile();
+        const std::string path = sim.Port();
         PcPort port(path);
         ASSERT_TRUE(port.Transact(PcFrame(0, 1, {{23, 77}, {59, 50}}), echo_of(1)));
         ASSERT_TRUE(
             port.Transact(PcFrame(3, 33), [](const ProtocolFrame& f) { return f[kFrameCodeOffset] == 3; }));
-        EXPECT_EQ(sim.Stop(SIGINT), 0);
+        EXPECT_EQ(sim.Kill(SIGINT), 0);
         EXPECT_FALSE(fs::is_symlink(path));
     }
     ASSERT_TRUE(fs::exists(state));
-    SimProcess sim(m_runtime, {"--name", "keep", "--state", state});
-    PcPort port(sim.FirstLine());
+    SimProcess sim(m_runtime.Path(), {}, "keep");
+    PcPort port(sim.Port());
     const std::optional<ProtocolFrame> page_a = port.Transact(PcFrame(0, 17), echo_of(17));
     ASSERT_TRUE(page_a);
     EXPECT_EQ((*page_a)[23], 77);
@@ -248,5 +162,5 @@ TEST_F(SimProcessTest, ASavedSetSurvivesARestart)
     const std::optional<ProtocolFrame> piece = port.Transact(PcFrame(0, 22), echo_of(22));
     ASSERT_TRUE(piece);
     EXPECT_NE((*piece)[55], 0) << "the calibration block passed the loader's check";
-    EXPECT_EQ(sim.Stop(SIGTERM), 0);
+    EXPECT_EQ(sim.Kill(SIGTERM), 0);
 }
