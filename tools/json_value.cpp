@@ -48,6 +48,13 @@ std::string JsonQuote(std::string_view text)
     return quoted + "\"";
 }
 
+std::string MachineReal(double value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    return std::string(buffer, result.ptr);
+}
+
 namespace {
 
 std::string SerialiseReal(double value)
@@ -55,9 +62,7 @@ std::string SerialiseReal(double value)
     if (!std::isfinite(value)) {
         return "null"; // JSON has no infinities or NaN
     }
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+    return MachineReal(value);
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include "app/status_tooltip.h"
 #include "app/telemetry_text.h"
 
-#include <charconv>
 #include <functional>
 
 namespace {
@@ -60,12 +59,6 @@ constexpr RealValue kRealValues[] = {
     {"temp_power", &State::m_temp_power},
     {"chan_sens", &State::m_chan_sens},
 };
-
-std::string ShortestReal(double value)
-{
-    char buffer[32];
-    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-}
 
 // Visits every value of the state in CSV column order, with its column name.
 void ForEachValue(const State& state, const std::function<void(const std::string&, double)>& visit)
@@ -177,6 +170,6 @@ std::string TelemetryCsvHeader()
 std::string TelemetryCsvRow(double seconds, const ProtocolFrame& frame, const TelemetryState& state)
 {
     std::string row = FormatText("%.3f,%d,%d", seconds, frame[kFrameCodeOffset], frame[kFramePageOffset]);
-    ForEachValue(state, [&row](const std::string&, double value) { row += "," + ShortestReal(value); });
+    ForEachValue(state, [&row](const std::string&, double value) { row += "," + MachineReal(value); });
     return row + "\n";
 }

@@ -15,10 +15,11 @@ TEST(JsonValue, ObjectsKeepTheirOrderAndNest)
     EXPECT_EQ(object.Serialise(), R"({"z":true,"a":[1,"two",null],"m":{}})");
 }
 
-TEST(JsonValue, RealsUseTheShortestExactForm)
+TEST(JsonValue, RealsKeepFifteenSignificantDigits)
 {
     EXPECT_EQ(JsonValue(358.56).Serialise(), "358.56");
-    EXPECT_EQ(JsonValue(0.1 * 3).Serialise(), "0.30000000000000004");
+    EXPECT_EQ(JsonValue(14795 * 0.01).Serialise(), "147.95") << "scaled wire values print as sent";
+    EXPECT_EQ(JsonValue(2147483.647).Serialise(), "2147483.647");
     EXPECT_EQ(JsonValue(-2.0).Serialise(), "-2");
     EXPECT_EQ(JsonValue(1.0 / 0.0).Serialise(), "null");
 }
