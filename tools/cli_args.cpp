@@ -32,8 +32,9 @@ constexpr std::array kCommands{
                    "then the device path. Either may be given to --port.\n"},
     CliCommandInfo{CliCommandId::kMonitor, "monitor", "", 0, "show the live telemetry",
                    "Connects (every connection starts with a parameter download, as in the window),\n"
-                   "then shows the decoded telemetry of each page-33 frame: a live line by default,\n"
-                   "one line per frame with --lines or --json. --csv records every decoded frame.\n"
+                   "then shows the decoded telemetry of each page-33 frame: a live line on a\n"
+                   "terminal, one line per frame with --lines, with --json or into a pipe or file.\n"
+                   "--csv records every decoded frame.\n"
                    "Ends on Ctrl-C, after --count frames, or with status 2 when the gimbal falls\n"
                    "silent for --timeout seconds.\n"},
     CliCommandInfo{CliCommandId::kDownload, "download", "FILE.rkdp", 1,
@@ -94,7 +95,7 @@ const std::array kOptions{
                       return std::string{};
                   }},
     CliOptionInfo{"--lines", "", Bit(CliCommandId::kMonitor),
-                  "one line per page-33 frame instead of a live line",
+                  "one line per page-33 frame (always so into a pipe or file)",
                   [](CliArgs& a, std::string_view) {
                       a.m_lines = true;
                       return std::string{};

@@ -2,6 +2,7 @@
 #include "cli_connection.h"
 #include "interrupt_signal.h"
 #include "telemetry_report.h"
+#include "terminal.h"
 
 #include <fstream>
 
@@ -11,7 +12,8 @@ namespace {
 class MonitorObserver : public SessionObserver {
 public:
     MonitorObserver(const CliArgs& args, CliOutput& output, const TelemetryState& telemetry)
-        : m_args(args), m_output(output), m_telemetry(telemetry)
+        : m_args(args), m_output(output), m_telemetry(telemetry),
+          m_one_line_per_page(args.m_lines || !StandardOutputIsTerminal())
     {
     }
 
@@ -41,7 +43,7 @@ public:
 
     void EndLiveLine()
     {
-        if (m_status_pages > 0 && !m_output.IsJson() && !m_args.m_lines) {
+        if (m_status_pages > 0 && !m_output.IsJson() && !m_one_line_per_page) {
             m_output.Result("\n", {});
         }
     }
@@ -58,13 +60,14 @@ private:
         const std::string line = TelemetryLine(m_telemetry);
         // The live line is rewritten in place; the padding clears the tail
         // of a longer line before it.
-        std::string text = m_args.m_lines ? line + "\n" : "\r" + line + std::string(8, ' ');
+        std::string text = m_one_line_per_page ? line + "\n" : "\r" + line + std::string(8, ' ');
         m_output.Result(text, json);
     }
 
     const CliArgs& m_args;
     CliOutput& m_output;
     const TelemetryState& m_telemetry;
+    const bool m_one_line_per_page;
     std::ofstream m_csv;
     GimbalSession::Clock::time_point m_start = GimbalSession::Clock::now();
     uint64_t m_frames = 0;

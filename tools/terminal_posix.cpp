@@ -1,0 +1,8 @@
+#include "terminal.h"
+
+#include <unistd.h>
+
+bool StandardOutputIsTerminal()
+{
+    return isatty(STDOUT_FILENO) == 1;
+}
