@@ -2,7 +2,7 @@
 # Installs what building, testing and running Orvane needs on Debian 12.
 set -euo pipefail
 packages=(
-  build-essential cmake ninja-build
+  build-essential cmake ninja-build ccache
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   locales-all fonts-wqy-microhei fonts-dejavu-core

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "link/ckrq_serial_port.h"
+#include "platform/serial_open_result.h"
+#include "link/receive_pump.h"
+#include "link/sender_thread.h"
+#include "link/serial_event_sink.h"
+#include "protocol/protocol_session.h"
+#include "protocol/protocol_view.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// What the link reports to its owner, on the owner's thread, from inside
+// HandleWakeUp.
+class LinkObserver {
+public:
+    // A frame passed its CRC and the decoder has acted on it.
+    virtual void OnFrameDecoded(const ProtocolFrame& frame) = 0;
+    // A write failed: the port is gone and has been closed.
+    virtual void OnLinkLost() = 0;
+
+protected:
+    ~LinkObserver() = default;
+};
+
+// Asks the operator a Yes/No question (No the default); true only for Yes.
+class ConfirmQuestion {
+public:
+    virtual bool Confirm(int message_id) = 0;
+
+protected:
+    ~ConfirmQuestion() = default;
+};
+
+// One link to the gimbal, owned by a front end (the window or the
+// command-line tool): serial port, sender thread, receive pump and the
+// protocol session, wired in the one order that is safe to start and stop.
+//
+// Threads: the port's reader and the sender call `wake_up` (at most once
+// until the owner has run HandleWakeUp) and nothing else of the owner's.
+// Everything else runs on the owner's thread. After the destructor returns
+// no thread of the link runs and `wake_up` is never called again.
+class GimbalLink : private SerialEventSink, private LinkEventHandler, private CommandGate {
+public:
+    using WakeUp = std::function<void()>;
+
+    GimbalLink(ProtocolView& view, ConfirmQuestion& question, WakeUp wake_up);
+    ~GimbalLink() override;
+    GimbalLink(const GimbalLink&) = delete;
+    GimbalLink& operator=(const GimbalLink&) = delete;
+
+    // Settings, read before the sender starts (the period is re-read on
+    // every pass of the sender).
+    void SetSendPeriod(int period_ms);
+    void SetAutoStop(bool on);
+    void SetObserver(LinkObserver* observer);
+
+    // The sender runs from the window's initialisation to its destruction,
+    // whether or not the port is open.
+    void StartSender();
+    void StopSender();
+
+    // "Start Debug": opens the port, then begins the connection (optional
+    // stop, parameter download). The cause when the port cannot be opened.
+    PortOpenResult StartLink(const std::string& device, int baud);
+    // "Stop Debug": closes the port, clears the requests and the status line.
+    void StopLink();
+    // Closes the port and nothing else (a port change, a firmware upgrade).
+    void ClosePort();
+    bool IsPortOpen() override;
+
+    // On the owner's thread after `wake_up`: reports a lost port, takes the
+    // queued bytes and decodes every complete frame.
+    void HandleWakeUp();
+    // One tick of the owner's 10 ms timer: the auto-stop watchdog.
+    void TimerTick();
+
+    TransactionState& State() { return m_protocol.State(); }
+    const TelemetryState& Telemetry() const { return m_protocol.Telemetry(); }
+    CommandTransactions& Transactions() { return m_protocol.Transactions(); }
+
+    // Bytes received and not yet decoded.
+    size_t QueuedByteCount();
+};
