@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/controls/edit_acceptance.h"
+#include "params/edit_acceptance.h"
 
 #include <QLineEdit>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "ui/controls/edit_acceptance.h"
+#include "params/edit_acceptance.h"
 
 #include <clocale>
 #include <gtest/gtest.h>
