@@ -30,10 +30,10 @@ enum class PanelFormat {
 
 // Which record field a control holds.
 struct PanelField {
-    int32_t GimbalParams::* integer = nullptr;   // type boxes, indexes, check states
-    uint32_t GimbalParams::* unsigned_ = nullptr; // m_camera_opts
-    double GimbalParams::* real = nullptr;        // every other edit field
-    int channel = -1;                             // 0..4 for m_chan_map[channel]
+    int32_t GimbalParams::*integer = nullptr;    // type boxes, indexes, check states
+    uint32_t GimbalParams::*unsigned_ = nullptr; // m_camera_opts
+    double GimbalParams::*real = nullptr;        // every other edit field
+    int channel = -1;                            // 0..4 for m_chan_map[channel]
 };
 
 struct PanelBinding {
@@ -44,6 +44,8 @@ struct PanelBinding {
     PanelField field;
     PanelFormat shown_as;
     EditKind kind; // edit fields only
+    // The values the control accepts, inclusive. For an index combo box the
+    // item count is known only to the window, so the top is open.
     double min;
     double max;
 };
@@ -87,5 +89,19 @@ void CopyParamsToPanel(const GimbalParams& params, ParamPanel& panel);
 void CopyPanelToParams(ParamPanel& panel, GimbalParams& params);
 
 // A field's value as its edit field shows it ("%g", "%.1f" or "%08X", in C
-// conventions whatever the locale).
+// conventions whatever the locale); a combo box or check box field as "%d".
 std::string FormatPanelValue(const GimbalParams& params, const PanelBinding& binding);
+
+// The value of the binding's field, whatever its type.
+double PanelValueOf(const GimbalParams& params, const PanelBinding& binding);
+
+// Whether the control would take `value` from the record: an edit field its
+// formatted text under the field's kind and range, a combo box an index of 0
+// or more (or a product code 0..255), a check box 0 or 1. When it would not,
+// the accepted range in English: "0..255", "0.0..25.5", "00000000..FFFFFFFF".
+std::optional<std::string> CheckPanelValue(const PanelBinding& binding, double value);
+
+// `value` as the panel shows it and a copy from the panel stores it back:
+// one decimal for "%.1f" fields, six significant digits for "%g" fields,
+// unchanged otherwise. A read-back compared with it compares like with like.
+double PanelRoundedValue(const PanelBinding& binding, double value);
