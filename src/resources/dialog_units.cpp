@@ -17,11 +17,8 @@ int MulDiv(int numerator, int multiplier, int divisor)
 
 PixelRect DluToPixels(const DluRect& rect, int base_x, int base_y)
 {
-    const int left = MulDiv(rect.x, base_x, 4);
-    const int top = MulDiv(rect.y, base_y, 8);
-    const int right = MulDiv(rect.x + rect.width, base_x, 4);
-    const int bottom = MulDiv(rect.y + rect.height, base_y, 8);
-    return {left, top, right - left, bottom - top};
+    return {MulDiv(rect.x, base_x, 4), MulDiv(rect.y, base_y, 8), MulDiv(rect.width, base_x, 4),
+            MulDiv(rect.height, base_y, 8)};
 }
 
 int TextWidthDlu(std::string_view text)
