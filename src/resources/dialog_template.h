@@ -22,14 +22,16 @@ inline constexpr uint32_t kPushButton = 0x0000;
 inline constexpr uint32_t kAutoCheckBox = 0x0003;
 inline constexpr uint32_t kGroupBox = 0x0007;
 inline constexpr uint32_t kAutoRadioButton = 0x0009;
-inline constexpr uint32_t kGroup = 0x00020000;  // first control of a radio group
+inline constexpr uint32_t kGroup = 0x00020000; // first control of a radio group
 inline constexpr uint32_t kStaticAlignMask = 0x0003;
 inline constexpr uint32_t kStaticLeft = 0x0000;
 inline constexpr uint32_t kStaticCenter = 0x0001;
 inline constexpr uint32_t kStaticRight = 0x0002;
-inline constexpr uint32_t kSunken = 0x1000;     // static or edit drawn with a sunken edge
-inline constexpr uint32_t kComboSort = 0x0100;  // the box keeps its items sorted as text
-inline constexpr uint32_t kReadOnly = 0x0800;   // edit field the user cannot type into
+inline constexpr uint32_t kSunken = 0x1000;        // static or edit drawn with a sunken edge
+inline constexpr uint32_t kComboSort = 0x0100;     // the box keeps its items sorted as text
+inline constexpr uint32_t kReadOnly = 0x0800;      // edit field the user cannot type into
+inline constexpr uint32_t kDropDownList = 0x0003;  // combo box whose list opens below a fixed field
+inline constexpr uint32_t kInvisible = 0x80000000; // created but never shown (the visible-area frame)
 } // namespace ControlStyle
 
 // A control without an id (a plain label or group frame).
