@@ -14,7 +14,7 @@ using Clock = std::chrono::steady_clock;
 
 class SenderThreadTest : public ::testing::Test {
 protected:
-    SenderThreadTest() { m_port.m_owner = &m_sink; }
+    SenderThreadTest() { m_port.SetOwner(&m_sink); }
 
     // Each frame built carries its sequence number in the command byte.
     ProtocolFrame Build()
@@ -49,10 +49,7 @@ TEST_F(SenderThreadTest, SendsWholeFramesOnlyWhileThePortIsOpen)
         EXPECT_EQ(bytes[frame * kFrameSize + kFrameCodeOffset], bytes[kFrameCodeOffset] + frame);
     }
 
-    {
-        std::lock_guard lock(m_port.m_lock);
-        m_port.Close();
-    }
+    m_port.Close();
     const int built = m_built;
     std::this_thread::sleep_for(50ms);
     EXPECT_LE(m_built, built + 1); // at most one that was on its way
