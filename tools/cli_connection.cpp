@@ -26,9 +26,11 @@ ExitStatus CliConnection::Connect()
         return m_output.Fail(ExitStatus::kUsageError,
                              "no port named '" + m_args.m_port + "' (see 'orvane-cli ports')");
     }
-    if (!m_session->StartLink(m_device, m_args.m_baud)) {
+    PortOpenResult why;
+    if (!m_session->StartLink(m_device, m_args.m_baud, &why)) {
         return m_output.Fail(ExitStatus::kUsageError,
-                             EnglishMessage(131) + ": " + DescribePortOpenFailure(m_device, m_args.m_baud));
+                             EnglishMessage(kMsgPortOpenFailed) + ": " +
+                                 DescribePortOpenFailure(why, m_device, m_args.m_baud));
     }
     TransactionState& state = m_session->State();
     const ExitStatus downloaded =
@@ -57,8 +59,9 @@ ExitStatus CliConnection::Await(const std::function<bool()>& done, std::string_v
 ExitStatus CliConnection::ReportWaitFailure(std::string_view what)
 {
     if (m_session->IsLinkLost()) {
-        return m_output.Fail(ExitStatus::kUsageError, EnglishMessage(132) + ": port '" + m_device +
-                                                          "' was lost during the " + std::string(what));
+        return m_output.Fail(ExitStatus::kUsageError, EnglishMessage(kMsgTransmitError) + ": port '" +
+                                                          m_device + "' was lost during the " +
+                                                          std::string(what));
     }
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%g", m_args.m_timeout_s);

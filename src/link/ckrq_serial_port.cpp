@@ -2,19 +2,27 @@
 
 #include "platform/thread_priority.h"
 
+#include <cassert>
 #include <system_error>
 
 CKRQSerialPort::~CKRQSerialPort()
 {
-    std::lock_guard lock(m_lock);
     Close();
 }
 
-bool CKRQSerialPort::Open(const std::string& device, int baud)
+void CKRQSerialPort::SetOwner(SerialEventSink* owner)
 {
+    // The reader reads the owner under m_rx_lock, a writer under m_lock.
     std::lock_guard lock(m_lock);
-    Close();
-    const SerialHandle handle = OpenSerialDevice(device, baud);
+    std::lock_guard rx_lock(m_rx_lock);
+    m_owner = owner;
+}
+
+bool CKRQSerialPort::Open(const std::string& device, int baud, PortOpenResult* why)
+{
+    const PortLock lock = Lock();
+    Close(lock);
+    const SerialHandle handle = OpenSerialDevice(device, baud, why);
     if (handle == kInvalidSerialHandle)
         return false;
     {
@@ -25,8 +33,10 @@ bool CKRQSerialPort::Open(const std::string& device, int baud)
     try {
         m_reader = std::thread(&CKRQSerialPort::ReaderThread, this, handle);
         NameThread(m_reader, kSerialReaderThreadName);
-    } catch (const std::system_error&) {
+    } catch (const std::system_error& error) {
         CloseSerialDevice(handle);
+        if (why != nullptr)
+            *why = PortOpenResult{PortOpenCause::kOther, error.code().value()};
         return false;
     }
     m_handle = handle;
@@ -35,6 +45,12 @@ bool CKRQSerialPort::Open(const std::string& device, int baud)
 
 void CKRQSerialPort::Close()
 {
+    Close(Lock());
+}
+
+void CKRQSerialPort::Close(const PortLock& lock)
+{
+    CheckHeld(lock);
     if (m_reader.joinable()) {
         m_stop_event.Signal();
         m_reader.join();
@@ -46,10 +62,84 @@ void CKRQSerialPort::Close()
     m_tx_remainder.clear();
 }
 
+bool CKRQSerialPort::IsOpen()
+{
+    return IsOpen(Lock());
+}
+
+bool CKRQSerialPort::IsOpen(const PortLock& lock) const
+{
+    CheckHeld(lock);
+    return m_handle != kInvalidSerialHandle;
+}
+
+bool CKRQSerialPort::HasReader()
+{
+    const PortLock lock = Lock();
+    return m_reader.joinable();
+}
+
+SerialWriteResult CKRQSerialPort::Write(const PortLock& lock, const uint8_t* data, size_t count)
+{
+    CheckHeld(lock);
+    return WriteSerial(m_handle, data, count);
+}
+
+std::vector<uint8_t>& CKRQSerialPort::PendingTail(const PortLock& lock)
+{
+    CheckHeld(lock);
+    return m_tx_remainder;
+}
+
+void CKRQSerialPort::CloseAfterWriteFailure(const PortLock& lock)
+{
+    Close(lock);
+    if (m_owner != nullptr)
+        m_owner->PostSerialEvent(kSerialWriteFailed);
+}
+
+void CKRQSerialPort::QueueReceived(const std::vector<uint8_t>& bytes)
+{
+    std::lock_guard rx_lock(m_rx_lock);
+    m_rx_queue.insert(m_rx_queue.end(), bytes.begin(), bytes.end());
+    // Posted under the queue lock: the pump that answers finds the bytes.
+    if (m_owner != nullptr)
+        m_owner->PostSerialEvent(kSerialBytesQueued);
+}
+
+std::vector<uint8_t> CKRQSerialPort::TakeQueued()
+{
+    std::lock_guard rx_lock(m_rx_lock);
+    std::vector<uint8_t> bytes(m_rx_queue.begin(), m_rx_queue.end());
+    m_rx_queue.clear();
+    return bytes;
+}
+
+size_t CKRQSerialPort::QueuedByteCount()
+{
+    std::lock_guard rx_lock(m_rx_lock);
+    return m_rx_queue.size();
+}
+
+void CKRQSerialPort::CheckHeld([[maybe_unused]] const PortLock& lock) const
+{
+    assert(lock.owns_lock() && lock.mutex() == &m_lock);
+}
+
+// Nothing may escape a thread: running out of memory for a burst ends the
+// reader as quietly as a hang-up does.
+void CKRQSerialPort::ReaderThread(SerialHandle handle)
+{
+    try {
+        ReadUntilStopped(handle);
+    } catch (...) {
+    }
+}
+
 // Moves every burst of received bytes into the queue. A hang-up or a read
 // error ends the thread quietly: the handle stays open and the next write
 // that fails reports the loss.
-void CKRQSerialPort::ReaderThread(SerialHandle handle)
+void CKRQSerialPort::ReadUntilStopped(SerialHandle handle)
 {
     RaiseCurrentThreadPriority();
     std::vector<uint8_t> burst;
@@ -61,13 +151,4 @@ void CKRQSerialPort::ReaderThread(SerialHandle handle)
         if (!alive)
             return;
     }
-}
-
-void CKRQSerialPort::QueueReceived(const std::vector<uint8_t>& bytes)
-{
-    std::lock_guard rx_lock(m_rx_lock);
-    m_rx_queue.insert(m_rx_queue.end(), bytes.begin(), bytes.end());
-    // Posted under the queue lock: the pump that answers finds the bytes.
-    if (m_owner != nullptr)
-        m_owner->PostSerialEvent(kSerialBytesQueued);
 }

@@ -14,12 +14,17 @@
 // Name of the reader thread, as system tools show it.
 inline constexpr const char* kSerialReaderThreadName = "orvane-reader";
 
+// Proof that the caller holds a port's m_lock, from CKRQSerialPort::Lock.
+using PortLock = std::unique_lock<std::mutex>;
+
 // The serial port to the controller: opens it, runs a reader thread that
 // queues every received byte and tells the owner, and closes it.
 //
 // Locks: m_lock guards opening, closing, writing and every test of whether
-// the port is open; m_rx_lock guards the receive queue. Only Open holds
-// both, m_rx_lock inside m_lock. The reader thread never takes m_lock.
+// the port is open; m_rx_lock guards the receive queue. Only Open and
+// SetOwner hold both, m_rx_lock inside m_lock. The reader thread never takes
+// m_lock. Methods without a PortLock take the lock they need themselves;
+// those with one are for a caller that already holds m_lock.
 class CKRQSerialPort {
 public:
     CKRQSerialPort() = default;
@@ -27,30 +32,56 @@ public:
     CKRQSerialPort(const CKRQSerialPort&) = delete;
     CKRQSerialPort& operator=(const CKRQSerialPort&) = delete;
 
+    // The one told of queued bytes and failed writes; may be null.
+    void SetOwner(SerialEventSink* owner);
+
     // Opens `device` at `baud` (a port left open is closed first), empties
     // the receive queue and starts the reader. False when the device cannot
-    // be opened or configured; the port is then closed.
-    bool Open(const std::string& device, int baud);
+    // be opened or configured; the port is then closed and `why` (when
+    // given) says why.
+    bool Open(const std::string& device, int baud, PortOpenResult* why = nullptr);
 
     // Ends the reader and closes the device; does nothing for what is closed
-    // already. The caller holds m_lock. The receive queue is left as it is.
+    // already. The receive queue is left as it is.
     void Close();
+    void Close(const PortLock& lock);
 
-    // The caller holds m_lock.
-    bool IsOpen() const { return m_handle != kInvalidSerialHandle; }
+    bool IsOpen();
+    bool IsOpen(const PortLock& lock) const;
 
-    SerialEventSink* m_owner = nullptr; // set once, under m_lock, before the first Open
-    std::mutex m_lock;
-    SerialHandle m_handle = kInvalidSerialHandle;
-    std::mutex m_rx_lock;
-    std::deque<uint8_t> m_rx_queue;
-    std::thread m_reader;
-    StopSignal m_stop_event;
+    // Whether a reader thread object is held (it may have ended by itself).
+    bool HasReader();
+
+    // Takes m_lock for a sequence of steps that must not interleave with
+    // opening, closing or another write.
+    PortLock Lock() { return PortLock(m_lock); }
+
+    // Writes without waiting; the port must be open.
+    SerialWriteResult Write(const PortLock& lock, const uint8_t* data, size_t count);
     // Tail of a frame the driver took only partly, written before anything
-    // else so the peer never sees half a frame (guarded by m_lock).
-    std::vector<uint8_t> m_tx_remainder;
+    // else so the peer never sees half a frame. Emptied by Close.
+    std::vector<uint8_t>& PendingTail(const PortLock& lock);
+    // After a write failed: closes the port and tells the owner.
+    void CloseAfterWriteFailure(const PortLock& lock);
+
+    // Appends received bytes and tells the owner; the reader's step, also
+    // used to stage bytes in tests.
+    void QueueReceived(const std::vector<uint8_t>& bytes);
+    // Moves every queued byte out, in order.
+    std::vector<uint8_t> TakeQueued();
+    size_t QueuedByteCount();
 
 private:
     void ReaderThread(SerialHandle handle);
-    void QueueReceived(const std::vector<uint8_t>& bytes);
+    void ReadUntilStopped(SerialHandle handle);
+    void CheckHeld(const PortLock& lock) const;
+
+    SerialEventSink* m_owner = nullptr; // written under both locks, read under either
+    std::mutex m_lock;
+    SerialHandle m_handle = kInvalidSerialHandle;
+    std::thread m_reader;
+    StopSignal m_stop_event;
+    std::vector<uint8_t> m_tx_remainder;
+    std::mutex m_rx_lock;
+    std::deque<uint8_t> m_rx_queue;
 };

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "link/ckrq_serial_port.h"
-#include "platform/serial_open_result.h"
 #include "link/receive_pump.h"
 #include "link/sender_thread.h"
 #include "link/serial_event_sink.h"
+#include "platform/serial_open_result.h"
 #include "protocol/protocol_session.h"
 #include "protocol/protocol_view.h"
 
@@ -64,7 +64,9 @@ public:
     void StopSender();
 
     // "Start Debug": opens the port, then begins the connection (optional
-    // stop, parameter download). The cause when the port cannot be opened.
+    // stop, parameter download). The cause when the port cannot be opened;
+    // the status line then shows "Serial Port Open Failed" in red and
+    // nothing else changes.
     PortOpenResult StartLink(const std::string& device, int baud);
     // "Stop Debug": closes the port, clears the requests and the status line.
     void StopLink();
@@ -84,4 +86,29 @@ public:
 
     // Bytes received and not yet decoded.
     size_t QueuedByteCount();
+
+private:
+    // SerialEventSink, on the port's reader and the sender thread.
+    void PostSerialEvent(int wparam) override;
+    // LinkEventHandler, on the owner's thread inside HandleWakeUp.
+    void OnTransmitError() override;
+    void OnFrameReceived(const ProtocolFrame& frame) override;
+    // CommandGate
+    bool Confirm(int message_id) override;
+
+    ProtocolView& m_view;
+    ConfirmQuestion& m_question;
+    const WakeUp m_wake_up;
+    LinkObserver* m_observer = nullptr;
+    // Set by the threads, cleared by HandleWakeUp: wake_up is called only
+    // when it was clear, so the owner is woken at most once per handling.
+    std::atomic<bool> m_wake_pending{false};
+    std::atomic<bool> m_write_failed{false};
+    std::atomic<int> m_period_ms{10};
+    // The port goes last: its destructor joins the reader, which reaches
+    // this object through PostSerialEvent.
+    CKRQSerialPort m_port;
+    ProtocolSession m_protocol;
+    ReceivePump m_pump;
+    SenderThread m_sender;
 };

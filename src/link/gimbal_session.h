@@ -1,13 +1,7 @@
 #pragma once
 
-#include "link/ckrq_serial_port.h"
-#include "link/receive_pump.h"
-#include "link/sender_thread.h"
-#include "link/serial_event_sink.h"
-#include "protocol/protocol_session.h"
-#include "protocol/protocol_view.h"
+#include "link/gimbal_link.h"
 
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -26,32 +20,27 @@ protected:
     ~SessionObserver() = default;
 };
 
-// One link to the gimbal without a window: serial port, sender thread,
-// receive pump, decoder, transaction state, parameter record and telemetry,
-// wired as the dialog wires them. The thread that calls PumpUntil plays the
-// dialog's user-interface thread: frames are decoded, and the 10 ms
-// auto-stop timer ticks, only inside that call. The port's threads only
-// queue their news and wake it.
-class GimbalSession : private SerialEventSink,
-                      private LinkEventHandler,
-                      private ProtocolView,
-                      private CommandGate {
+// One link to the gimbal without a window, for the command-line tool. The
+// thread that calls PumpUntil plays the window's user-interface thread:
+// frames are decoded, and the 10 ms auto-stop timer ticks, only inside that
+// call. The link's threads only wake it.
+class GimbalSession : private ProtocolView, private ConfirmQuestion, private LinkObserver {
 public:
     using Clock = std::chrono::steady_clock;
 
     // `period_ms` is the send period; `autostop` the window's auto-stop setting.
     GimbalSession(int period_ms, bool autostop);
-    ~GimbalSession() override;
+    ~GimbalSession() override = default;
     GimbalSession(const GimbalSession&) = delete;
     GimbalSession& operator=(const GimbalSession&) = delete;
 
     // "Start Debug": opens the port, then starts the connection with an
     // optional stop command and a parameter download. False when the port
-    // cannot be opened.
-    bool StartLink(const std::string& device, int baud);
+    // cannot be opened; `why` (when given) then says why.
+    bool StartLink(const std::string& device, int baud, PortOpenResult* why = nullptr);
 
     // "Stop Debug": closes the port and clears the requests.
-    void StopLink();
+    void StopLink() { m_link.StopLink(); }
 
     // Decodes what arrives and runs the auto-stop timer until `done()`
     // holds, `deadline` passes or the link is lost. Returns `done()`.
@@ -64,9 +53,9 @@ public:
     void SetConfirmAnswer(bool yes) { m_confirm_answer = yes; }
     void SetObserver(SessionObserver* observer) { m_observer = observer; }
 
-    TransactionState& State() { return m_protocol.State(); }
-    const TelemetryState& Telemetry() const { return m_protocol.Telemetry(); }
-    CommandTransactions& Transactions() { return m_protocol.Transactions(); }
+    TransactionState& State() { return m_link.State(); }
+    const TelemetryState& Telemetry() const { return m_link.Telemetry(); }
+    CommandTransactions& Transactions() { return m_link.Transactions(); }
 
     // The message last shown in the status line (0 when cleared) and its colour.
     int StatusMessage() const { return m_status_message; }
@@ -80,14 +69,14 @@ public:
     uint64_t StatusPageCount() const { return m_status_page_count; }
 
     // Bytes the port's reader has queued that the pump has not taken yet.
-    size_t QueuedByteCount();
+    size_t QueuedByteCount() { return m_link.QueuedByteCount(); }
 
 private:
-    // SerialEventSink, called on the port's threads.
-    void PostSerialEvent(int wparam) override;
-    // LinkEventHandler, on the pumping thread.
-    void OnTransmitError() override;
-    void OnFrameReceived(const ProtocolFrame& frame) override;
+    // Called by the link's threads.
+    void WakeUp();
+    // Waits until woken or `until`; true when woken.
+    bool WaitForWakeUp(Clock::time_point until);
+
     // ProtocolView: the session keeps what the window would show.
     void ShowStatus(int message_id, Rgb colour) override;
     void ClearStatus() override;
@@ -95,23 +84,16 @@ private:
     void UpdatePanelFromParams() override {}
     void UpdateParamsFromPanel() override {}
     void EnableTransferButtons(bool) override {}
-    // CommandGate
-    bool IsPortOpen() override;
-    bool Confirm(int message_id) override;
+    // ConfirmQuestion
+    bool Confirm(int) override { return m_confirm_answer; }
+    // LinkObserver
+    void OnFrameDecoded(const ProtocolFrame& frame) override;
+    void OnLinkLost() override { m_link_lost = true; }
 
-    void HandleQueuedEvents();
-
-    CKRQSerialPort m_port;
-    ProtocolSession m_protocol;
-    ReceivePump m_pump;
-    std::atomic<int> m_period_ms;
-    SenderThread m_sender;
-
-    // News from the port's threads, guarded by m_event_lock.
-    std::mutex m_event_lock;
-    std::condition_variable m_event_ready;
-    bool m_bytes_queued = false;
-    bool m_write_failed = false;
+    // Declared before the link, which wakes through them until it is gone.
+    std::mutex m_wake_lock;
+    std::condition_variable m_woken_changed;
+    bool m_woken = false;
 
     Clock::time_point m_next_tick;
     bool m_link_lost = false;
@@ -123,4 +105,6 @@ private:
     uint64_t m_ack_count = 0;
     uint8_t m_last_ack_code = 0;
     uint64_t m_status_page_count = 0;
+
+    GimbalLink m_link;
 };

@@ -8,23 +8,9 @@ void ReceivePump::OnSerialEvent(int wparam)
         m_handler.OnTransmitError();
         return;
     }
-    for (const uint8_t byte : TakeQueuedBytes()) {
+    for (const uint8_t byte : m_port.TakeQueued()) {
         // A frame completed after the port closed is dropped without a word.
-        if (m_synchroniser.FeedSyncByte(byte) && IsPortOpen())
+        if (m_synchroniser.FeedSyncByte(byte) && m_port.IsOpen())
             m_handler.OnFrameReceived(m_synchroniser.Frame());
     }
-}
-
-std::vector<uint8_t> ReceivePump::TakeQueuedBytes()
-{
-    std::lock_guard rx_lock(m_port.m_rx_lock);
-    std::vector<uint8_t> bytes(m_port.m_rx_queue.begin(), m_port.m_rx_queue.end());
-    m_port.m_rx_queue.clear();
-    return bytes;
-}
-
-bool ReceivePump::IsPortOpen()
-{
-    std::lock_guard lock(m_port.m_lock);
-    return m_port.IsOpen();
 }

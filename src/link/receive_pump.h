@@ -27,9 +27,6 @@ public:
     void OnSerialEvent(int wparam);
 
 private:
-    std::vector<uint8_t> TakeQueuedBytes();
-    bool IsPortOpen();
-
     CKRQSerialPort& m_port;
     LinkEventHandler& m_handler;
     FrameSynchroniser m_synchroniser;

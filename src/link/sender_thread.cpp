@@ -38,7 +38,17 @@ void SenderThread::Stop()
     m_thread.join();
 }
 
+// Nothing may escape a thread: a failure to build or send (running out of
+// memory) ends the sender quietly; the link then sends no more frames.
 void SenderThread::Run()
+{
+    try {
+        SendUntilStopped();
+    } catch (...) {
+    }
+}
+
+void SenderThread::SendUntilStopped()
 {
     RaiseCurrentThreadPriority();
     PeriodicTimer timer;
@@ -54,13 +64,7 @@ void SenderThread::Run()
         }
         if (timer.Wait(m_stop_event) == 0)
             return;
-        if (IsPortOpen())
+        if (m_port.IsOpen())
             SendFrame(m_port, m_build());
     }
-}
-
-bool SenderThread::IsPortOpen()
-{
-    std::lock_guard lock(m_port.m_lock);
-    return m_port.IsOpen();
 }

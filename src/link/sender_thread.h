@@ -37,7 +37,7 @@ public:
 
 private:
     void Run();
-    bool IsPortOpen();
+    void SendUntilStopped();
 
     CKRQSerialPort& m_port;
     const std::atomic<int>& m_period_ms;

@@ -6,7 +6,8 @@
 
 // A periodic wake-up on the monotonic clock. Ticks are counted by the
 // system, so ticks missed while the owner was busy merge into one wake-up
-// and the schedule never drifts.
+// and the schedule never drifts. A timer the system refuses to create is
+// unusable: it never arms, and waits end only with the stop signal.
 class PeriodicTimer {
 public:
     PeriodicTimer();
@@ -19,6 +20,7 @@ public:
     bool Arm(int period_ms);
     void Disarm();
     bool IsArmed() const { return m_armed; }
+    bool IsUsable() const { return m_handle != kNoWaitHandle; }
 
     // Waits for the next tick or for `stop`. Returns the number of ticks
     // since the last wait (at least 1), or 0 when `stop` is raised. A

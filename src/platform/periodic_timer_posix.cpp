@@ -2,7 +2,6 @@
 
 #include "platform/system_calls_posix.h"
 
-#include <stdexcept>
 #include <sys/timerfd.h>
 #include <time.h>
 
@@ -25,20 +24,24 @@ timespec Add(timespec a, timespec b)
 
 } // namespace
 
-PeriodicTimer::PeriodicTimer() : m_handle(timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK))
+// The sender thread creates its timer: a refusal (out of descriptors) must
+// not throw there, so it leaves the timer unusable instead.
+PeriodicTimer::PeriodicTimer()
 {
-    if (m_handle < 0)
-        throw std::runtime_error("cannot create a periodic timer");
+    const int handle = Posix().timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
+    if (handle >= 0)
+        m_handle = handle;
 }
 
 PeriodicTimer::~PeriodicTimer()
 {
-    Posix().close(m_handle);
+    if (IsUsable())
+        Posix().close(m_handle);
 }
 
 bool PeriodicTimer::Arm(int period_ms)
 {
-    if (period_ms <= 0) {
+    if (period_ms <= 0 || !IsUsable()) {
         Disarm();
         return false;
     }
@@ -54,9 +57,11 @@ bool PeriodicTimer::Arm(int period_ms)
 
 void PeriodicTimer::Disarm()
 {
+    m_armed = false;
+    if (!IsUsable())
+        return;
     const itimerspec off{};
     timerfd_settime(m_handle, 0, &off, nullptr);
-    m_armed = false;
 }
 
 uint64_t PeriodicTimer::Wait(const StopSignal& stop)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/serial_open_result.h"
 #include "platform/stop_signal.h"
 
 #include <cstddef>
@@ -14,9 +15,10 @@ inline constexpr SerialHandle kInvalidSerialHandle = -1;
 // Opens `device` for this process alone, raw 8-N-1 at `baud`, no flow
 // control, DTR and RTS asserted, both directions purged, reads that return at
 // once with what is there. Returns kInvalidSerialHandle when the device is
-// missing, in use, or refuses the configuration or the baud rate; nothing
-// stays open then.
-SerialHandle OpenSerialDevice(const std::string& device, int baud);
+// missing, in use, not a terminal, or refuses the configuration or the baud
+// rate; nothing stays open then, and `why` (when given) receives the cause
+// and the errno of the step that failed.
+SerialHandle OpenSerialDevice(const std::string& device, int baud, PortOpenResult* why = nullptr);
 
 // Purges both directions and closes the device.
 void CloseSerialDevice(SerialHandle handle);

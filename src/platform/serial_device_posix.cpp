@@ -15,11 +15,43 @@ constexpr size_t kReadChunk = 256;
 // owner hears about the bytes at least every this many.
 constexpr size_t kBurstLimit = size_t{64} * 1024;
 
-bool ConfigureRaw8N1(int fd)
+// The cause of the failing step with its errno.
+PortOpenResult Failure(PortOpenCause cause, int error_number)
+{
+    return PortOpenResult{cause, error_number};
+}
+
+PortOpenResult OpenFailure(int error_number)
+{
+    switch (error_number) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+    case ENOTDIR:
+        return Failure(PortOpenCause::kMissing, error_number);
+    case EACCES:
+    case EPERM:
+        return Failure(PortOpenCause::kPermission, error_number);
+    case EBUSY:
+        return Failure(PortOpenCause::kBusy, error_number);
+    default:
+        return Failure(PortOpenCause::kOther, error_number);
+    }
+}
+
+// A path that opens but is no terminal (a file, /dev/null) answers ENOTTY
+// to the first terminal call.
+PortOpenResult ConfigureFailure(int error_number)
+{
+    return Failure(error_number == ENOTTY ? PortOpenCause::kNotSerial : PortOpenCause::kConfigRefused,
+                   error_number);
+}
+
+PortOpenResult ConfigureRaw8N1(int fd)
 {
     termios settings{};
     if (Posix().tcgetattr(fd, &settings) != 0)
-        return false;
+        return ConfigureFailure(errno);
     cfmakeraw(&settings);
     settings.c_cflag |= CLOCAL | CREAD | HUPCL;
     settings.c_cflag &= ~(CSTOPB | CRTSCTS);
@@ -28,7 +60,9 @@ bool ConfigureRaw8N1(int fd)
     // VMIN 0 an empty read would return 0 and look like a hang-up.
     settings.c_cc[VMIN] = 1;
     settings.c_cc[VTIME] = 0;
-    return Posix().tcsetattr(fd, TCSANOW, &settings) == 0;
+    if (Posix().tcsetattr(fd, TCSANOW, &settings) != 0)
+        return ConfigureFailure(errno);
+    return {};
 }
 
 void AssertModemLines(int fd)
@@ -38,12 +72,19 @@ void AssertModemLines(int fd)
     Posix().ioctl(fd, TIOCMBIS, &lines);
 }
 
-bool Configure(int fd, int baud)
+PortOpenResult Configure(int fd, int baud)
 {
-    if (!ConfigureRaw8N1(fd) || !ApplyBaudRate(fd, baud, Posix().ioctl))
-        return false;
+    const PortOpenResult raw = ConfigureRaw8N1(fd);
+    if (!raw.Succeeded())
+        return raw;
+    // A rate the driver refuses or does not keep sets no errno of its own.
+    errno = 0;
+    if (!ApplyBaudRate(fd, baud, Posix().ioctl))
+        return Failure(PortOpenCause::kConfigRefused, errno);
     AssertModemLines(fd);
-    return Posix().tcflush(fd, TCIOFLUSH) == 0;
+    if (Posix().tcflush(fd, TCIOFLUSH) != 0)
+        return ConfigureFailure(errno);
+    return {};
 }
 
 void Release(int fd)
@@ -54,27 +95,43 @@ void Release(int fd)
     Posix().close(fd);
 }
 
-} // namespace
-
-SerialHandle OpenSerialDevice(const std::string& device, int baud)
+// Opens and configures `device`; the descriptor, or -1 and the cause.
+int OpenAndConfigure(const std::string& device, int baud, PortOpenResult& why)
 {
     const int fd = RetryOnInterrupt(
         [&] { return Posix().open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC); });
-    if (fd < 0)
-        return kInvalidSerialHandle;
+    if (fd < 0) {
+        why = OpenFailure(errno);
+        return -1;
+    }
     // A device locked by another process fails here, before its settings
     // or its exclusive flag are touched.
     if (Posix().flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error_number = errno;
+        why =
+            Failure(error_number == EWOULDBLOCK ? PortOpenCause::kBusy : PortOpenCause::kOther, error_number);
         Posix().close(fd);
-        return kInvalidSerialHandle;
+        return -1;
     }
     // Also keeps out programs that do not use flock.
     Posix().ioctl(fd, TIOCEXCL, nullptr);
-    if (!Configure(fd, baud)) {
+    why = Configure(fd, baud);
+    if (!why.Succeeded()) {
         Release(fd);
-        return kInvalidSerialHandle;
+        return -1;
     }
     return fd;
+}
+
+} // namespace
+
+SerialHandle OpenSerialDevice(const std::string& device, int baud, PortOpenResult* why)
+{
+    PortOpenResult result;
+    const int fd = OpenAndConfigure(device, baud, result);
+    if (why != nullptr)
+        *why = result;
+    return fd < 0 ? kInvalidSerialHandle : fd;
 }
 
 void CloseSerialDevice(SerialHandle handle)

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/timerfd.h>
 #include <unistd.h>
 
 namespace {
@@ -17,8 +18,8 @@ int RealIoctl(int fd, unsigned long request, void* argument)
     return ::ioctl(fd, request, argument);
 }
 
-const PosixCalls kRealCalls{RealOpen,  ::close,     ::read,      ::write,   ::poll,
-                            RealIoctl, ::tcgetattr, ::tcsetattr, ::tcflush, ::flock};
+const PosixCalls kRealCalls{RealOpen,    ::close,     ::read,    ::write, ::poll,          RealIoctl,
+                            ::tcgetattr, ::tcsetattr, ::tcflush, ::flock, ::timerfd_create};
 
 PosixCalls g_calls = kRealCalls;
 

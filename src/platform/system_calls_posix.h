@@ -5,7 +5,7 @@
 #include <sys/types.h>
 #include <termios.h>
 
-// The system calls the serial link makes, gathered in one table so that tests
+// The system calls the serial link and its sender's timer make, gathered in one table so that tests
 // can replace single entries and drive the EINTR, EAGAIN, EIO and hang-up
 // paths without a device. Every entry defaults to the real call. Tests swap
 // the table only while no link thread is running.
@@ -20,6 +20,7 @@ struct PosixCalls {
     int (*tcsetattr)(int fd, int when, const termios* attributes);
     int (*tcflush)(int fd, int queue);
     int (*flock)(int fd, int operation);
+    int (*timerfd_create)(int clock_id, int flags);
 };
 
 // The table of real calls.

@@ -1,8 +1,8 @@
 #include "e2e/sim_link_fixture.h"
+#include "link/gimbal_link.h"
 #include "link/recording_sink.h"
-#include "link/sender_thread.h"
 #include "protocol/command_table.h"
-#include "protocol/transaction_state.h"
+#include "protocol/protocol_test_support.h"
 #include "sim/default_params.h"
 
 #include "support/thread_census.h"
@@ -29,11 +29,10 @@ bool WaitFor(const std::function<bool()>& done)
     return true;
 }
 
-size_t QueuedBytes(CKRQSerialPort& port)
-{
-    std::lock_guard rx_lock(port.m_rx_lock);
-    return port.m_rx_queue.size();
-}
+class NoAnswer : public ConfirmQuestion {
+public:
+    bool Confirm(int) override { return false; }
+};
 
 class LinkLifecycleTest : public SimLinkTest {};
 
@@ -80,25 +79,24 @@ TEST_F(LinkLifecycleTest, ReopeningEmptiesTheReceiveQueue)
     const auto silent_by = std::chrono::steady_clock::now() + 500ms;
     RecordingSink sink;
     CKRQSerialPort port;
-    port.m_owner = &sink;
+    port.SetOwner(&sink);
     ASSERT_TRUE(port.Open(m_sim->Port(), 921600));
     ASSERT_TRUE(sink.WaitFor(kSerialBytesQueued, 1, kPatience));
     // Nobody pumps, so the queue keeps what came until it stops changing.
     std::this_thread::sleep_until(silent_by);
-    size_t queued = QueuedBytes(port);
+    size_t queued = port.QueuedByteCount();
     ASSERT_TRUE(WaitFor([&] {
         std::this_thread::sleep_for(100ms);
         const size_t before = queued;
-        queued = QueuedBytes(port);
+        queued = port.QueuedByteCount();
         return queued == before;
     }));
     ASSERT_GT(queued, 0u);
 
     ASSERT_TRUE(port.Open(m_sim->Port(), 921600));
-    EXPECT_EQ(QueuedBytes(port), 0u);
+    EXPECT_EQ(port.QueuedByteCount(), 0u);
     std::this_thread::sleep_for(100ms);
-    EXPECT_EQ(QueuedBytes(port), 0u);
-    std::lock_guard lock(port.m_lock);
+    EXPECT_EQ(port.QueuedByteCount(), 0u);
     EXPECT_TRUE(port.IsOpen());
 }
 
@@ -116,24 +114,26 @@ TEST_F(LinkLifecycleTest, DestroyingARunningSessionLeavesNoThread)
     EXPECT_TRUE(WaitFor([&] { return CountLinkThreads() <= threads_before; }));
 }
 
-TEST_F(LinkLifecycleTest, ADestroyedPortPostsNothingMore)
+TEST_F(LinkLifecycleTest, ADestroyedLinkWakesNobody)
 {
     StartSim();
-    RecordingSink sink;
-    TransactionState state;
-    std::atomic<int> period{kTestSendPeriodMs};
+    std::atomic<int> wakes{0};
+    RecordingView view;
+    NoAnswer question;
     {
-        CKRQSerialPort port;
-        port.m_owner = &sink;
-        SenderThread sender(port, period, [&] { return state.BuildNextFrame(); });
-        ASSERT_TRUE(port.Open(m_sim->Port(), 921600));
-        sender.Start();
-        ASSERT_TRUE(sink.WaitFor(kSerialBytesQueued, 5, kPatience));
-        // Owners stop the sender first, then the port closes as it goes.
+        GimbalLink link(view, question, [&] { ++wakes; });
+        link.SetSendPeriod(kTestSendPeriodMs);
+        link.StartSender();
+        ASSERT_TRUE(link.StartLink(m_sim->Port(), 921600).Succeeded());
+        // Handled as an owner would, so the threads keep waking it.
+        ASSERT_TRUE(WaitFor([&] {
+            link.HandleWakeUp();
+            return wakes >= 5;
+        }));
     }
-    const size_t posted = sink.Count(kSerialBytesQueued) + sink.Count(kSerialWriteFailed);
+    const int woken = wakes;
     std::this_thread::sleep_for(100ms);
-    EXPECT_EQ(sink.Count(kSerialBytesQueued) + sink.Count(kSerialWriteFailed), posted);
+    EXPECT_EQ(wakes, woken);
 }
 
 } // namespace

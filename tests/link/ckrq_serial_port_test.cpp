@@ -17,32 +17,23 @@ using namespace std::chrono_literals;
 
 class SerialPortTest : public ::testing::Test {
 protected:
-    SerialPortTest() { m_port.m_owner = &m_sink; }
+    SerialPortTest() { m_port.SetOwner(&m_sink); }
 
-    bool IsOpen()
-    {
-        std::lock_guard lock(m_port.m_lock);
-        return m_port.IsOpen();
-    }
+    bool IsOpen() { return m_port.IsOpen(); }
 
-    void CloseLocked()
-    {
-        std::lock_guard lock(m_port.m_lock);
-        m_port.Close();
-    }
-
-    std::vector<uint8_t> Queued()
-    {
-        std::lock_guard lock(m_port.m_rx_lock);
-        return {m_port.m_rx_queue.begin(), m_port.m_rx_queue.end()};
-    }
-
-    // Waits until the queue holds `count` bytes.
+    // Waits until the queue holds `count` bytes, then takes them all.
     std::vector<uint8_t> WaitQueued(size_t count)
     {
-        for (int i = 0; i < 200 && Queued().size() < count; ++i)
+        WaitQueuedCount(count);
+        return m_port.TakeQueued();
+    }
+
+    // Waits until the queue holds `count` bytes and leaves them there.
+    size_t WaitQueuedCount(size_t count)
+    {
+        for (int i = 0; i < 200 && m_port.QueuedByteCount() < count; ++i)
             std::this_thread::sleep_for(10ms);
-        return Queued();
+        return m_port.QueuedByteCount();
     }
 
     PtyPair m_pty;
@@ -65,7 +56,7 @@ TEST_F(SerialPortTest, FailedOpenLeavesThePortClosed)
 {
     EXPECT_FALSE(m_port.Open("/dev/orvane-no-such-port", 115200));
     EXPECT_FALSE(IsOpen());
-    EXPECT_FALSE(m_port.m_reader.joinable());
+    EXPECT_FALSE(m_port.HasReader());
 
     ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
     CKRQSerialPort second;
@@ -76,21 +67,21 @@ TEST_F(SerialPortTest, CloseTwiceIsHarmlessAndKeepsTheQueue)
 {
     ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
     m_pty.WriteToSlave({5, 6});
-    ASSERT_EQ(WaitQueued(2).size(), 2u);
-    CloseLocked();
-    CloseLocked();
+    ASSERT_EQ(WaitQueuedCount(2), 2u);
+    m_port.Close();
+    m_port.Close();
     EXPECT_FALSE(IsOpen());
-    EXPECT_FALSE(m_port.m_reader.joinable());
-    EXPECT_EQ(Queued(), (std::vector<uint8_t>{5, 6}));
+    EXPECT_FALSE(m_port.HasReader());
+    EXPECT_EQ(m_port.TakeQueued(), (std::vector<uint8_t>{5, 6}));
 }
 
 TEST_F(SerialPortTest, ReopenEmptiesTheQueueAndStartsAFreshReader)
 {
     ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
     m_pty.WriteToSlave({1, 2, 3});
-    ASSERT_EQ(WaitQueued(3).size(), 3u);
+    ASSERT_EQ(WaitQueuedCount(3), 3u);
     ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 921600)); // open while open
-    EXPECT_TRUE(Queued().empty());
+    EXPECT_EQ(m_port.QueuedByteCount(), 0u);
     m_pty.WriteToSlave({4});
     EXPECT_EQ(WaitQueued(1), std::vector<uint8_t>{4});
 }
@@ -120,7 +111,7 @@ TEST(SerialPortShutdown, LeavesNoThreadAndPostsNothingAfterwards)
     const size_t threads = CountLinkThreads();
     auto sink = std::make_unique<RecordingSink>();
     auto port = std::make_unique<CKRQSerialPort>();
-    port->m_owner = sink.get();
+    port->SetOwner(sink.get());
     ASSERT_TRUE(port->Open(pty.SlaveName(), 115200));
     EXPECT_EQ(CountLinkThreads(), threads + 1);
 

@@ -30,11 +30,7 @@ ProtocolFrame InboundFrame(uint8_t code)
 class ReceivePumpTest : public ::testing::Test {
 protected:
     // Puts bytes in the queue as the reader thread would.
-    void Queue(const std::vector<uint8_t>& bytes)
-    {
-        std::lock_guard lock(m_port.m_rx_lock);
-        m_port.m_rx_queue.insert(m_port.m_rx_queue.end(), bytes.begin(), bytes.end());
-    }
+    void Queue(const std::vector<uint8_t>& bytes) { m_port.QueueReceived(bytes); }
 
     void QueueFrame(const ProtocolFrame& frame, size_t from = 0, size_t to = kFrameSize)
     {
@@ -57,8 +53,7 @@ TEST_F(ReceivePumpTest, DeliversFramesFromOneBurstInOrderAndEmptiesTheQueue)
     ASSERT_EQ(m_handler.m_frames.size(), 2u);
     EXPECT_EQ(m_handler.m_frames[0], InboundFrame(1));
     EXPECT_EQ(m_handler.m_frames[1], InboundFrame(2));
-    std::lock_guard lock(m_port.m_rx_lock);
-    EXPECT_TRUE(m_port.m_rx_queue.empty());
+    EXPECT_EQ(m_port.QueuedByteCount(), 0u);
 }
 
 TEST_F(ReceivePumpTest, AssemblesAFrameSplitOverSeveralNotifications)

@@ -67,7 +67,7 @@ class SendFrameTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_port.m_owner = &m_sink;
+        m_port.SetOwner(&m_sink);
         ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
     }
 
@@ -77,11 +77,7 @@ protected:
         g_script.assign(faults);
     }
 
-    bool IsOpen()
-    {
-        std::lock_guard lock(m_port.m_lock);
-        return m_port.IsOpen();
-    }
+    bool IsOpen() { return m_port.IsOpen(); }
 
     static PosixCalls ScriptedCalls()
     {
@@ -144,7 +140,7 @@ TEST_F(SendFrameTest, IoErrorClosesThePortAndTellsTheOwnerOnce)
     Script({WriteFault::kIoError});
     SendFrame(m_port, NumberedFrame(1));
     EXPECT_FALSE(IsOpen());
-    EXPECT_FALSE(m_port.m_reader.joinable());
+    EXPECT_FALSE(m_port.HasReader());
     EXPECT_EQ(m_sink.Count(kSerialWriteFailed), 1u);
     SendFrame(m_port, NumberedFrame(2));
     EXPECT_EQ(m_sink.Count(kSerialWriteFailed), 1u);

@@ -2,6 +2,7 @@
 #include "link/recording_sink.h"
 #include "link/sender_thread.h"
 #include "platform/pty_pair.h"
+#include "platform/system_calls_posix.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@ using Clock = std::chrono::steady_clock;
 
 class SenderThreadTest : public ::testing::Test {
 protected:
-    SenderThreadTest() { m_port.m_owner = &m_sink; }
+    SenderThreadTest() { m_port.SetOwner(&m_sink); }
 
     // Each frame built carries its sequence number in the command byte.
     ProtocolFrame Build()
@@ -49,10 +50,7 @@ TEST_F(SenderThreadTest, SendsWholeFramesOnlyWhileThePortIsOpen)
         EXPECT_EQ(bytes[frame * kFrameSize + kFrameCodeOffset], bytes[kFrameCodeOffset] + frame);
     }
 
-    {
-        std::lock_guard lock(m_port.m_lock);
-        m_port.Close();
-    }
+    m_port.Close();
     const int built = m_built;
     std::this_thread::sleep_for(50ms);
     EXPECT_LE(m_built, built + 1); // at most one that was on its way
@@ -98,6 +96,27 @@ TEST_F(SenderThreadTest, StopIsPromptWhateverThePeriod)
         EXPECT_LT(Clock::now() - start, 1s) << period;
     }
     m_sender.Stop(); // twice is harmless
+}
+
+int RefusedTimerCreate(int, int)
+{
+    errno = EMFILE;
+    return -1;
+}
+
+TEST_F(SenderThreadTest, WithoutATimerTheSenderSleepsUntilStopped)
+{
+    PosixCalls calls = RealPosixCalls();
+    calls.timerfd_create = RefusedTimerCreate;
+    ScopedPosixCalls scope(calls);
+    ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
+    m_sender.Start();
+    std::this_thread::sleep_for(50ms);
+    const auto start = Clock::now();
+    m_sender.Stop();
+    EXPECT_LT(Clock::now() - start, 1s);
+    EXPECT_EQ(m_built, 0);
+    EXPECT_TRUE(m_pty.DrainMaster().empty());
 }
 
 } // namespace

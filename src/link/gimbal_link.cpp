@@ -1,0 +1,118 @@
+#include "link/gimbal_link.h"
+
+#include "protocol/protocol_messages.h"
+
+GimbalLink::GimbalLink(ProtocolView& view, ConfirmQuestion& question, WakeUp wake_up)
+    : m_view(view), m_question(question), m_wake_up(std::move(wake_up)), m_protocol(view, *this),
+      m_pump(m_port, *this),
+      m_sender(m_port, m_period_ms, [this] { return m_protocol.State().BuildNextFrame(); })
+{
+    m_port.SetOwner(this);
+}
+
+GimbalLink::~GimbalLink()
+{
+    // Both threads end here, before any member goes: the sender first, as
+    // it writes to the port; closing the port joins the reader.
+    m_sender.Stop();
+    m_port.Close();
+}
+
+void GimbalLink::SetSendPeriod(int period_ms)
+{
+    m_period_ms = period_ms;
+}
+
+void GimbalLink::SetAutoStop(bool on)
+{
+    m_protocol.State().m_autostop = on ? 1 : 0;
+}
+
+void GimbalLink::SetObserver(LinkObserver* observer)
+{
+    m_observer = observer;
+}
+
+void GimbalLink::StartSender()
+{
+    m_sender.Start();
+}
+
+void GimbalLink::StopSender()
+{
+    m_sender.Stop();
+}
+
+PortOpenResult GimbalLink::StartLink(const std::string& device, int baud)
+{
+    PortOpenResult why;
+    if (!m_port.Open(device, baud, &why)) {
+        m_view.ShowStatus(kMsgPortOpenFailed, kRed);
+        return why;
+    }
+    // A loss of the port closed before is no news about this one.
+    m_write_failed = false;
+    m_protocol.Transactions().OnLinkStarted();
+    return why;
+}
+
+void GimbalLink::StopLink()
+{
+    m_port.Close();
+    m_protocol.Transactions().OnLinkStopped();
+}
+
+void GimbalLink::ClosePort()
+{
+    m_port.Close();
+}
+
+bool GimbalLink::IsPortOpen()
+{
+    return m_port.IsOpen();
+}
+
+void GimbalLink::HandleWakeUp()
+{
+    // Cleared before the news is taken: news that comes later wakes anew.
+    m_wake_pending = false;
+    m_pump.OnSerialEvent(kSerialBytesQueued);
+    if (m_write_failed.exchange(false))
+        m_pump.OnSerialEvent(kSerialWriteFailed);
+}
+
+void GimbalLink::TimerTick()
+{
+    m_protocol.Transactions().AutoStopTick();
+}
+
+size_t GimbalLink::QueuedByteCount()
+{
+    return m_port.QueuedByteCount();
+}
+
+void GimbalLink::PostSerialEvent(int wparam)
+{
+    if (wparam == kSerialWriteFailed)
+        m_write_failed = true;
+    if (!m_wake_pending.exchange(true))
+        m_wake_up();
+}
+
+void GimbalLink::OnTransmitError()
+{
+    m_view.ShowStatus(kMsgTransmitError, kRed);
+    if (m_observer != nullptr)
+        m_observer->OnLinkLost();
+}
+
+void GimbalLink::OnFrameReceived(const ProtocolFrame& frame)
+{
+    if (m_protocol.Decoder().DecodeFrame(frame) && m_observer != nullptr)
+        m_observer->OnFrameDecoded(frame);
+}
+
+bool GimbalLink::Confirm(int message_id)
+{
+    return m_question.Confirm(message_id);
+}
