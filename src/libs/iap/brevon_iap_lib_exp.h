@@ -2,7 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <thread>
+
+class StopSignal;
 
 // Event codes of the firmware upgrade.
 enum IapEventCode : int32_t {
@@ -17,7 +21,7 @@ enum IapEventCode : int32_t {
 struct IapEvent {
     int32_t code;
     int32_t reserved[5];
-    int32_t percent; // with IAP_PROGRESS
+    int32_t percent;  // with IAP_PROGRESS
     char detail[228]; // NUL-terminated English sentence: what failed, or what is going on
 };
 static_assert(offsetof(IapEvent, code) == 0);
@@ -43,8 +47,22 @@ public:
     CBrevonIAPLibExp& operator=(const CBrevonIAPLibExp&) = delete;
 
     void Init(IapEventSink* sink);
+    // The line rate of the port the upgrade opens (default 115200).
+    void SetBaud(int baud);
     // Copies both texts, returns at once and works on its own thread on the
-    // port it opens itself.
+    // port it opens itself. An upgrade still running is stopped first.
     void Start(const std::string& device, const std::string& firmware_path);
+    // Ends a running upgrade and returns once its thread has ended; no event
+    // follows. The controller waits in its bootloader, and the next Start
+    // resumes where this one stopped.
     void Stop();
+
+private:
+    void Run(std::string device, std::string firmware_path, int baud);
+    void Post(int32_t code, int percent, const std::string& detail);
+
+    IapEventSink* m_sink = nullptr;
+    int m_baud = 115200;
+    std::unique_ptr<StopSignal> m_stop;
+    std::thread m_thread;
 };
