@@ -19,7 +19,7 @@ public:
 
 private:
     int m_argc = 1;
-    char m_name[32] = "test_ui_controls";
+    char m_name[32] = "orvane-test";
     char* m_argv[2] = {m_name, nullptr};
     std::unique_ptr<QApplication> m_app;
 };

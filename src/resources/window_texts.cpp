@@ -1,0 +1,54 @@
+#include "resources/window_texts.h"
+
+#include "platform/ui_language.h"
+
+#include <array>
+#include <string_view>
+
+namespace {
+
+struct WindowTextRow {
+    WindowText id;
+    std::string_view english;
+    std::string_view chinese;
+};
+
+constexpr std::array kTexts = std::to_array<WindowTextRow>({
+    {WindowText::kParamFileOpenFailed, "Parameter File Open Failed: %s", "参数文件打开失败: %s"},
+    {WindowText::kParamFileSaveFailed, "Parameter File Save Failed: %s", "参数文件保存失败: %s"},
+    {WindowText::kPortOpenFailureDetail, "%s", "%s"},
+    {WindowText::kUpgradeBackupWritten, "Parameters backed up before the upgrade to %s",
+     "升级前的参数已备份到 %s"},
+    {WindowText::kUpgradeBackupFailed, "Parameter backup before the upgrade failed: %s", "升级前参数备份失败: %s"},
+    {WindowText::kYes, "Yes", "是"},
+    {WindowText::kNo, "No", "否"},
+    {WindowText::kNoDisplay,
+     "orvane: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set).\n"
+     "Watch the gimbal from a terminal with: orvane-cli monitor --port PORT",
+     "orvane: 没有可显示窗口的显示器 (未设置 DISPLAY 和 WAYLAND_DISPLAY)。\n"
+     "请在终端中使用: orvane-cli monitor --port PORT"},
+});
+
+std::string Substitute(std::string_view pattern, const std::string& argument)
+{
+    std::string text(pattern);
+    if (const size_t at = text.find("%s"); at != std::string::npos)
+        text.replace(at, 2, argument);
+    return text;
+}
+
+} // namespace
+
+std::string LoadWindowText(WindowText id, uint16_t language, const std::string& argument)
+{
+    for (const WindowTextRow& row : kTexts) {
+        if (row.id == id)
+            return Substitute(language == kLanguageChinese ? row.chinese : row.english, argument);
+    }
+    return {};
+}
+
+std::string LoadWindowText(WindowText id, const std::string& argument)
+{
+    return LoadWindowText(id, GetUiLanguage(), argument);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Texts the window shows beyond the message table: explanations of what
+// went wrong and where a file went. Each has an English and a Simplified
+// Chinese text (UTF-8); some carry one "%s" for a path or a cause.
+enum class WindowText {
+    kParamFileOpenFailed,   // the file could not be read; nothing was loaded
+    kParamFileSaveFailed,   // the file could not be written
+    kPortOpenFailureDetail, // tooltip of the status line after message 131: "%s" is the cause
+    kUpgradeBackupWritten,  // "%s" is the backup file's path
+    kUpgradeBackupFailed,   // "%s" is the cause
+    kYes,
+    kNo,
+    kNoDisplay, // the program was started where no window can be shown
+};
+
+// The text in `language` (Chinese for kLanguageChinese, English otherwise),
+// with "%s" replaced by `argument`.
+std::string LoadWindowText(WindowText id, uint16_t language, const std::string& argument = {});
+
+// The same in the current user-interface language.
+std::string LoadWindowText(WindowText id, const std::string& argument = {});

@@ -1,0 +1,61 @@
+#include "ui/dialog/dialog_prompts.h"
+
+#include "resources/window_texts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <memory>
+
+namespace {
+
+QString Text(WindowText id)
+{
+    return QString::fromStdString(LoadWindowText(id));
+}
+
+// The toolkit's own dialog: the same look and behaviour on every desktop,
+// and it neither changes the working directory nor needs a portal.
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* owner, const FileChoice& choice,
+                                            QFileDialog::AcceptMode mode)
+{
+    auto dialog = std::make_unique<QFileDialog>(owner);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(mode);
+    dialog->setNameFilter(choice.filter);
+    dialog->setDefaultSuffix(choice.default_suffix);
+    dialog->selectFile(choice.initial_name);
+    return dialog;
+}
+
+QString RunFileDialog(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+bool QtDialogPrompts::AskYesNo(QWidget* owner, const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Yes | QMessageBox::No, owner);
+    box.setDefaultButton(QMessageBox::No);
+    box.button(QMessageBox::Yes)->setText(Text(WindowText::kYes));
+    box.button(QMessageBox::No)->setText(Text(WindowText::kNo));
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString QtDialogPrompts::ChooseFileToOpen(QWidget* owner, const FileChoice& choice)
+{
+    const auto dialog = MakeFileDialog(owner, choice, QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    return RunFileDialog(*dialog);
+}
+
+QString QtDialogPrompts::ChooseFileToSave(QWidget* owner, const FileChoice& choice)
+{
+    const auto dialog = MakeFileDialog(owner, choice, QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    return RunFileDialog(*dialog); // the dialog asks before it replaces a file
+}

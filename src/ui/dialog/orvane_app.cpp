@@ -1,0 +1,63 @@
+#include "ui/dialog/orvane_app.h"
+
+#include "app/startup.h"
+#include "platform/ui_language.h"
+#include "resources/window_texts.h"
+#include "ui/dialog/dialog_prompts.h"
+#include "ui/dialog/orvane_dlg.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+// Without a display the toolkit would abort with a message of its own;
+// say plainly what to do instead.
+bool CanShowWindow()
+{
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+
+// The toolkit's own texts (file dialogs, standard buttons) in Chinese when
+// the program speaks Chinese and the translations are installed.
+void LoadToolkitTranslation(QApplication& application, QTranslator& translator)
+{
+    if (GetUiLanguage() != kLanguageChinese)
+        return;
+    if (translator.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        application.installTranslator(&translator);
+}
+
+} // namespace
+
+bool COrvaneApp::InitInstance(int& argc, char** argv)
+{
+    const StartupInfo startup = PrepareStartup(CurrentDirectory(), ExecutablePath());
+    m_settings_path = startup.settings_path;
+    m_app_title = startup.app_title;
+    if (!CanShowWindow()) {
+        std::fprintf(stderr, "%s\n", LoadWindowText(WindowText::kNoDisplay).c_str());
+        m_exit_status = 1;
+        return false;
+    }
+    QApplication application(argc, argv);
+    QTranslator translator;
+    LoadToolkitTranslation(application, translator);
+    QtDialogPrompts prompts;
+    auto dialog = std::make_unique<COrvaneDlg>(*this, prompts);
+    dialog->DoModal();
+    // The new instance starts while this one still holds the port; it opens
+    // no port by itself, so the two never compete for it.
+    if (m_restart_pending)
+        LaunchProgram(ExecutablePath());
+    dialog.reset();
+    return false;
+}

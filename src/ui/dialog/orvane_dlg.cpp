@@ -1,0 +1,310 @@
+#include "ui/dialog/dialog_controls.h"
+#include "ui/dialog/orvane_dlg.h"
+
+#include "app/startup.h"
+#include "platform/ui_language.h"
+#include "resources/dialog_template.h"
+#include "resources/accessible_names.h"
+#include "resources/dialog_units.h"
+#include "resources/message_table.h"
+#include "resources/wrapper_rule.h"
+#include "ui/controls/ckrq_chan.h"
+#include "ui/controls/ckrq_combo.h"
+#include "ui/controls/ckrq_edit.h"
+#include "ui/controls/ckrq_list.h"
+#include "ui/controls/ckrq_prog.h"
+#include "ui/controls/ckrq_static.h"
+#include "ui/controls/dialog_font.h"
+#include "ui/controls/skinned_buttons.h"
+#include "ui/controls/window_text.h"
+#include "ui/dialog/dialog_base_units.h"
+#include "ui/dialog/orvane_app.h"
+#include "ui/dialog/posted_events.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+namespace {
+
+constexpr int kTimerPeriodMs = 10;
+// The 3D view is refreshed on every this many timer ticks (20 times a second).
+constexpr unsigned kViewUpdateTicks = 5;
+constexpr int kTransferAndUpgradeButtons[] = {kFlashButton, kUploadButton, kDownloadButton, kUpgradeButton};
+
+QString Utf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+template <class Wrapper> Wrapper* Append(std::vector<std::unique_ptr<Wrapper>>& list, QWidget* parent)
+{
+    list.push_back(std::make_unique<Wrapper>(parent));
+    return list.back().get();
+}
+
+Qt::Alignment StaticAlignment(uint32_t style)
+{
+    switch (style & ControlStyle::kStaticAlignMask) {
+    case ControlStyle::kStaticCenter:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case ControlStyle::kStaticRight:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    default:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+void ApplySunkenEdge(QFrame& frame, uint32_t style)
+{
+    if ((style & ControlStyle::kSunken) != 0)
+        frame.setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+}
+
+} // namespace
+
+COrvaneDlg::COrvaneDlg(COrvaneApp& app, DialogPrompts& prompts)
+    : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
+      m_app(app), m_prompts(prompts), m_tooltip(m_controls, [this]() -> const TelemetryState& {
+          return m_link.Telemetry();
+      }),
+      m_link(*this, *this, [this] { PostSerialEvent(this); })
+{
+    setFont(DialogFont());
+    setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+COrvaneDlg::~COrvaneDlg()
+{
+    if (!m_destroyed)
+        OnDestroy();
+}
+
+int COrvaneDlg::DoModal()
+{
+    OnInitDialog();
+    return exec();
+}
+
+bool COrvaneDlg::OnInitDialog()
+{
+    AttachControlWrappers();
+    ConnectMessageMap();
+    DescribeForAssistiveTools();
+    setWindowIcon(QApplication::windowIcon());
+    setWindowTitle(QString::fromStdString(m_app.m_app_title));
+    LoadAppSettings();
+
+    auto* language_box = m_controls.Get<CKRQCombo>(kLanguageBox);
+    language_box->clear();
+    language_box->addItems({QStringLiteral("简体中文"), QStringLiteral("English")});
+    language_box->SelectIndex(GetUiLanguage() == kLanguageChinese ? kLanguageItemChinese : kLanguageItemEnglish);
+
+    m_tooltip.SetUp();
+    InitParamEditLimits();
+    for (const int button : kTransferAndUpgradeButtons)
+        EnableControl(button, false);
+    m_controls.Get<CKRQRadio>(kViewRadio3D)->setChecked(true);
+    m_view3d.Init(m_controls.Find(kViewHost), 0, 1.0);
+    m_view3d.Update(0.0, 0.0, 0.0);
+    m_iap.Init(this);
+    m_link.SetObserver(this);
+    m_timer_id = startTimer(kTimerPeriodMs, Qt::PreciseTimer);
+    m_link.SetSendPeriod(m_app_settings.m_send_period);
+    m_link.SetAutoStop(m_app_settings.m_autostop != 0);
+    m_link.StartSender();
+    CutToVisibleArea();
+    // Enter and Escape are the dialog's wherever the focus is.
+    qApp->installEventFilter(this);
+    return true;
+}
+
+void COrvaneDlg::AttachControlWrappers()
+{
+    const DialogTemplate& dialog = MainDialogTemplate(GetUiLanguage());
+    const QSize base = DialogBaseUnits(font());
+    for (const TemplateControl& control : dialog.controls) {
+        QWidget* widget = CreateWrapped(control);
+        const PixelRect place = DluToPixels(control.rect, base.width(), base.height());
+        widget->setGeometry(place.x, place.y, place.width, place.height);
+        if (control.id != kNoControlId) {
+            m_controls.Add(control.id, widget);
+            widget->setObjectName(QStringLiteral("control%1").arg(control.id));
+        }
+    }
+    // Group frames stay behind the controls they hold and let clicks through.
+    for (const auto& group : m_groups) {
+        group->lower();
+        group->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    m_controls.Find(kVisibleAreaControl)->hide();
+}
+
+QWidget* COrvaneDlg::CreateWrapped(const TemplateControl& control)
+{
+    const QString caption = Utf8(control.caption);
+    switch (WrapperFor(control)) {
+    case WrapperClass::Prog:
+        return Append(m_progs, this);
+    case WrapperClass::Chan:
+        return Append(m_chans, this);
+    case WrapperClass::List:
+        return Append(m_lists, this);
+    case WrapperClass::Edit: {
+        CKRQEdit* edit = Append(m_edits, this);
+        edit->setText(caption);
+        return edit;
+    }
+    case WrapperClass::Static: {
+        CKRQStatic* label = Append(m_statics, this);
+        label->setAlignment(StaticAlignment(control.style));
+        ApplySunkenEdge(*label, control.style);
+        label->SetText(caption);
+        return label;
+    }
+    case WrapperClass::Combo: {
+        CKRQCombo* box = Append(m_combos, this);
+        for (const std::string_view item : InitialComboItems(control.id, GetUiLanguage()))
+            box->addItem(Utf8(item));
+        box->SelectIndex(-1);
+        return box;
+    }
+    case WrapperClass::Button:
+        SetWindowTextIfChanged(Append(m_buttons, this), caption);
+        return m_buttons.back().get();
+    case WrapperClass::Radio:
+        SetWindowTextIfChanged(Append(m_radios, this), caption);
+        return m_radios.back().get();
+    case WrapperClass::Check:
+        SetWindowTextIfChanged(Append(m_checks, this), caption);
+        return m_checks.back().get();
+    case WrapperClass::Group:
+        SetWindowTextIfChanged(Append(m_groups, this), caption);
+        return m_groups.back().get();
+    case WrapperClass::None:
+        break;
+    }
+    // Left to the toolkit: the 3D view's host, drawn into by the view itself.
+    auto* plain = new QFrame(this);
+    ApplySunkenEdge(*plain, control.style);
+    return plain;
+}
+
+void COrvaneDlg::DescribeForAssistiveTools()
+{
+    const uint16_t language = GetUiLanguage();
+    for (const TemplateControl& control : MainDialogTemplate(language).controls) {
+        const std::string_view name = AccessibleName(control.id, language);
+        QWidget* widget = m_controls.Find(control.id);
+        if (name.empty() || widget == nullptr)
+            continue;
+        // A label's and a box's accessible name is what they show; the field
+        // they stand for becomes their description.
+        if (qobject_cast<QLabel*>(widget) != nullptr || qobject_cast<QComboBox*>(widget) != nullptr)
+            widget->setAccessibleDescription(Utf8(name));
+        else
+            widget->setAccessibleName(Utf8(name));
+    }
+}
+
+void COrvaneDlg::CutToVisibleArea()
+{
+    const QRect visible = m_controls.Find(kVisibleAreaControl)->geometry();
+    setFixedSize(visible.width(), visible.bottom() + 1);
+}
+
+void COrvaneDlg::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() == m_timer_id)
+        OnTimer();
+    else
+        QDialog::timerEvent(event);
+}
+
+void COrvaneDlg::OnTimer()
+{
+    m_link.TimerTick();
+    if (++m_view_update_ticks < kViewUpdateTicks)
+        return;
+    m_view_update_ticks = 0;
+    const TelemetryState& telemetry = m_link.Telemetry();
+    m_view3d.Update(telemetry.m_angle[0], telemetry.m_angle[1], telemetry.m_angle[2]);
+}
+
+bool COrvaneDlg::event(QEvent* event)
+{
+    if (event->type() == SerialPostedEventType()) {
+        OnSerialEvent();
+        return true;
+    }
+    if (event->type() == IapPostedEvent::Type()) {
+        OnIapEvent(static_cast<IapPostedEvent*>(event)->Event());
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+bool COrvaneDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != this)
+        return false;
+    return PreTranslateKey(static_cast<QKeyEvent*>(event));
+}
+
+// Enter sends the panel to the gimbal from anywhere in the window (when an
+// upload may start); Escape never closes it.
+bool COrvaneDlg::PreTranslateKey(QKeyEvent* key)
+{
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        OnUploadParam();
+        return true;
+    }
+    return key->key() == Qt::Key_Escape;
+}
+
+void COrvaneDlg::keyPressEvent(QKeyEvent* event)
+{
+    if (!PreTranslateKey(event))
+        QDialog::keyPressEvent(event);
+}
+
+void COrvaneDlg::done(int result)
+{
+    if (!m_destroyed)
+        OnDestroy();
+    QDialog::done(result);
+}
+
+// The window closes: the settings are saved, the timer and the sender end.
+// The port stays open until the dialog object goes.
+void COrvaneDlg::OnDestroy()
+{
+    m_destroyed = true;
+    qApp->removeEventFilter(this);
+    SaveAppSettings();
+    if (m_timer_id != 0)
+        killTimer(m_timer_id);
+    m_timer_id = 0;
+    m_link.StopSender();
+}
+
+void COrvaneDlg::EnableControl(int control, bool enabled)
+{
+    if (QWidget* widget = m_controls.Find(control))
+        widget->setEnabled(enabled);
+}
+
+void COrvaneDlg::SetCaption(int control, int message_id)
+{
+    SetWindowTextIfChanged(m_controls.Find(control), QString::fromStdString(LoadMessage(message_id)));
+}
+
+void COrvaneDlg::ShowStatusText(const QColor& colour, const QString& text)
+{
+    if (auto* status = m_controls.Get<CKRQStatic>(kStatusLine))
+        status->SetText(colour, text);
+}

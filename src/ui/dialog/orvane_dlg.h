@@ -1,0 +1,167 @@
+#pragma once
+
+#include "app/app_settings.h"
+#include "libs/iap/brevon_iap_lib_exp.h"
+#include "libs/view3d_qt/krq_show3d_lib_exp.h"
+#include "link/gimbal_link.h"
+#include "ui/controls/control_map.h"
+#include "ui/dialog/dialog_param_panel.h"
+#include "ui/views/status_tool_tips.h"
+#include "ui/views/telemetry_display.h"
+
+#include <QDialog>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CKRQButton;
+class CKRQChan;
+class CKRQCheck;
+class CKRQCombo;
+class CKRQEdit;
+class CKRQGroup;
+class CKRQList;
+class CKRQProg;
+class CKRQRadio;
+class CKRQStatic;
+class COrvaneApp;
+class DialogPrompts;
+struct TemplateControl;
+
+// The program's one window. It owns every long-lived object (the link, the
+// settings, the controls, the two libraries), routes every control to its
+// handler through one message map, and ties the periodic work to one 10 ms
+// timer. The link's threads reach it only through posted events.
+class COrvaneDlg : public QDialog,
+                   private ProtocolView,
+                   private ConfirmQuestion,
+                   private LinkObserver,
+                   private IapEventSink {
+    Q_OBJECT
+public:
+    COrvaneDlg(COrvaneApp& app, DialogPrompts& prompts);
+    ~COrvaneDlg() override;
+
+    // Initialises the window, then runs it modally until it closes.
+    int DoModal();
+    // Builds the controls, reads the settings, starts the timer and the
+    // sender, and cuts the window to its visible area.
+    bool OnInitDialog();
+
+    // The control with a template id, for tests and assistive tools.
+    QWidget* Control(int id) const { return m_controls.Find(id); }
+    GimbalLink& Link() { return m_link; }
+    const AppSettings& Settings() const { return m_app_settings; }
+    const StatusToolTips& ToolTips() const { return m_tooltip; }
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void done(int result) override;
+
+private:
+    struct MessageMapEntry;
+    static const std::vector<MessageMapEntry>& MessageMap();
+
+    // Lifecycle.
+    void AttachControlWrappers();
+    QWidget* CreateWrapped(const TemplateControl& control);
+    void ConnectMessageMap();
+    void DescribeForAssistiveTools();
+    void CutToVisibleArea();
+    void OnTimer();
+    void OnDestroy();
+    bool PreTranslateKey(QKeyEvent* key);
+
+    // Settings.
+    void LoadAppSettings();
+    void SaveAppSettings();
+
+    // The port box.
+    void ListSerialPorts(int index);
+    std::string GetSelectedPortDevice() const;
+    void OnPortDropDown();
+    void OnPortSelChange();
+    void OnLanguageSelected();
+
+    // The link.
+    void OnStartStopDebug();
+    void OnSerialEvent();
+    bool IsLinkButtonShowing(int message_id) const;
+
+    // Commands and transfers.
+    void OnCommandButton(int control);
+    void OnUploadParam();
+    void OnDownloadParam();
+    void DisableTransferButtons();
+
+    // The parameter panel and its files.
+    void InitParamEditLimits();
+    void FillProductTypeCombo(const std::string& list);
+    void FillGimbalTypeCombo(const std::string& list);
+    void FillCameraTypeCombo(const std::string& list);
+    void FillRangerTypeCombo(const std::string& list);
+    void FillTypeCombo(int control, const std::string& list);
+    void OnOpenParam();
+    void OnSaveParam();
+
+    // The firmware upgrade.
+    void OnOpenFirmware();
+    void OnUpgradeFirmware();
+    void StartUpgrade();
+    void OnIapEvent(const IapEvent& event);
+    void BackUpParamsBeforeUpgrade();
+
+    // Status line and captions.
+    void ShowStatusText(const QColor& colour, const QString& text);
+    void SetCaption(int control, int message_id);
+    void EnableControl(int control, bool enabled);
+
+    // ProtocolView.
+    void ShowStatus(int message_id, Rgb colour) override;
+    void ClearStatus() override;
+    void RefreshTelemetry(TelemetryRefresh mode) override;
+    void UpdatePanelFromParams() override;
+    void UpdateParamsFromPanel() override;
+    void EnableTransferButtons(bool enabled) override;
+    // ConfirmQuestion.
+    bool Confirm(int message_id) override;
+    // LinkObserver.
+    void OnFrameDecoded(const ProtocolFrame& frame) override;
+    void OnLinkLost() override;
+    // IapEventSink, on the upgrade's thread.
+    void PostIapEvent(const IapEvent& event) override;
+
+    // Members are destroyed in the reverse order: the upgrade first, the
+    // controls before the 3D view, the link (port and threads) last.
+    COrvaneApp& m_app;
+    DialogPrompts& m_prompts;
+    ControlMap m_controls;
+    StatusToolTips m_tooltip;
+    GimbalLink m_link;
+    KRQShow3DLibExp m_view3d;
+
+    // The wrappers the attachment rule created, one list per class.
+    std::vector<std::unique_ptr<CKRQChan>> m_chans;
+    std::vector<std::unique_ptr<CKRQEdit>> m_edits;
+    std::vector<std::unique_ptr<CKRQProg>> m_progs;
+    std::vector<std::unique_ptr<CKRQList>> m_lists;
+    std::vector<std::unique_ptr<CKRQRadio>> m_radios;
+    std::vector<std::unique_ptr<CKRQCombo>> m_combos;
+    std::vector<std::unique_ptr<CKRQGroup>> m_groups;
+    std::vector<std::unique_ptr<CKRQCheck>> m_checks;
+    std::vector<std::unique_ptr<CKRQStatic>> m_statics;
+    std::vector<std::unique_ptr<CKRQButton>> m_buttons;
+
+    AppSettings m_app_settings;
+    std::string m_param_file_name;
+    DialogParamPanel m_panel{m_controls};
+    TelemetryDisplay m_telemetry_display{m_controls};
+    int m_timer_id = 0;
+    unsigned m_view_update_ticks = 0;
+    bool m_destroyed = false;
+    CBrevonIAPLibExp m_iap;
+    std::string m_firmware_path;
+};

@@ -1,0 +1,120 @@
+#include "app/startup.h"
+#include "platform/port_listing.h"
+#include "resources/message_ids.h"
+#include "resources/message_table.h"
+#include "resources/window_texts.h"
+#include "ui/controls/ckrq_combo.h"
+#include "ui/controls/ckrq_static.h"
+#include "ui/controls/system_colors.h"
+#include "ui/controls/window_text.h"
+#include "ui/dialog/orvane_app.h"
+#include "ui/dialog/dialog_controls.h"
+#include "ui/dialog/orvane_dlg.h"
+
+#include <QTimer>
+
+namespace {
+
+
+// Each item keeps the device it stands for.
+constexpr int kDeviceRole = Qt::UserRole;
+
+} // namespace
+
+// Relists the ports and selects `index`; an index that is not an item keeps
+// the selection's previous index (none at start-up).
+void COrvaneDlg::ListSerialPorts(int index)
+{
+    auto* box = m_controls.Get<CKRQCombo>(kPortBox);
+    const int previous = box->currentIndex();
+    box->clear();
+    // The listing comes sorted as text, as the box keeps its items.
+    for (const SerialPortItem& port : ListSerialPortItems(SystemPortListingSources()))
+        box->addItem(QString::fromStdString(port.m_display_name), QString::fromStdString(port.m_device_path));
+    box->SelectIndex(index >= 0 && index < box->count() ? index : previous);
+}
+
+std::string COrvaneDlg::GetSelectedPortDevice() const
+{
+    const auto* box = m_controls.Get<CKRQCombo>(kPortBox);
+    if (box->currentIndex() < 0)
+        return {};
+    return box->currentData(kDeviceRole).toString().toStdString();
+}
+
+void COrvaneDlg::OnPortDropDown()
+{
+    ListSerialPorts(-1);
+}
+
+// A new port while the link runs ends the link; the next "Start Debug"
+// opens the new one.
+void COrvaneDlg::OnPortSelChange()
+{
+    if (!IsLinkButtonShowing(kMsgStopDebug))
+        return;
+    m_link.ClosePort();
+    DisableTransferButtons();
+    SetCaption(kLinkButton, kMsgStartDebug);
+}
+
+void COrvaneDlg::OnLanguageSelected()
+{
+    SaveLanguageSelection(m_controls.Get<CKRQCombo>(kLanguageBox)->currentIndex(), m_app.m_settings_path);
+    m_app.m_restart_pending = true;
+    // Closed from the event loop, as if the user had closed the window.
+    QTimer::singleShot(0, this, &QWidget::close);
+}
+
+bool COrvaneDlg::IsLinkButtonShowing(int message_id) const
+{
+    return WindowText(m_controls.Find(kLinkButton)) == QString::fromStdString(LoadMessage(message_id));
+}
+
+void COrvaneDlg::OnStartStopDebug()
+{
+    auto* status = m_controls.Get<CKRQStatic>(kStatusLine);
+    if (IsLinkButtonShowing(kMsgStartDebug)) {
+        const std::string device = GetSelectedPortDevice();
+        const PortOpenResult opened = m_link.StartLink(device, m_app_settings.m_baud_rate);
+        // Why it failed is one hover away; the status line keeps its message.
+        status->setToolTip(opened.Succeeded() ? QString()
+                                              : QString::fromStdString(DescribePortOpenFailure(
+                                                    opened, device.empty() ? "(no port)" : device,
+                                                    m_app_settings.m_baud_rate)));
+        if (!opened.Succeeded()) {
+            ShowStatus(kMsgPortOpenFailed, kRed);
+            return;
+        }
+        SetCaption(kLinkButton, kMsgStopDebug);
+        return;
+    }
+    m_link.StopLink();
+    SetCaption(kLinkButton, kMsgStartDebug);
+}
+
+void COrvaneDlg::OnSerialEvent()
+{
+    m_link.HandleWakeUp();
+}
+
+void COrvaneDlg::OnFrameDecoded(const ProtocolFrame&) {}
+
+// The link has shown message 132 already; the button keeps "Stop Debug" so
+// the user ends the link with it.
+void COrvaneDlg::OnLinkLost() {}
+
+void COrvaneDlg::LoadAppSettings()
+{
+    m_app_settings = LoadAppSettingsFrom(m_app.m_settings_path);
+    ListSerialPorts(m_app_settings.m_port_index);
+    FillProductTypeCombo(m_app_settings.m_product_type_list);
+    FillGimbalTypeCombo(m_app_settings.m_gimbal_type_list);
+    FillCameraTypeCombo(m_app_settings.m_camera_type_list);
+    FillRangerTypeCombo(m_app_settings.m_ranger_type_list);
+}
+
+void COrvaneDlg::SaveAppSettings()
+{
+    SaveAppSettingsTo(m_app.m_settings_path, m_app_settings, m_controls.Get<CKRQCombo>(kPortBox)->currentIndex());
+}

@@ -1,0 +1,167 @@
+#include "params/param_file.h"
+#include "protocol/command_table.h"
+#include "resources/message_ids.h"
+#include "resources/message_table.h"
+#include "resources/window_texts.h"
+#include "ui/controls/ckrq_combo.h"
+#include "ui/controls/ckrq_edit.h"
+#include "ui/controls/ckrq_static.h"
+#include "ui/dialog/dialog_prompts.h"
+#include "ui/dialog/orvane_app.h"
+#include "ui/dialog/dialog_controls.h"
+#include "ui/dialog/orvane_dlg.h"
+
+#include <QFileInfo>
+
+namespace {
+
+
+const FileChoice kParamFileChoice{QStringLiteral("rkdp file(*.rkdp)"), QStringLiteral("rkdp"), QString()};
+
+QColor ToQColor(Rgb colour)
+{
+    return QColor(colour.r, colour.g, colour.b);
+}
+
+} // namespace
+
+void COrvaneDlg::OnCommandButton(int control)
+{
+    if (const CommandRow* command = FindCommandByControl(control))
+        m_link.Transactions().RunCommand(*command);
+}
+
+void COrvaneDlg::OnUploadParam()
+{
+    m_link.Transactions().StartUpload();
+}
+
+void COrvaneDlg::OnDownloadParam()
+{
+    m_link.Transactions().StartDownload();
+}
+
+void COrvaneDlg::DisableTransferButtons()
+{
+    m_link.State().m_transfer_buttons_enabled = false;
+    EnableTransferButtons(false);
+}
+
+void COrvaneDlg::EnableTransferButtons(bool enabled)
+{
+    for (const int button : kTransferButtons)
+        EnableControl(button, enabled);
+}
+
+void COrvaneDlg::ShowStatus(int message_id, Rgb colour)
+{
+    ShowStatusText(ToQColor(colour), QString::fromStdString(LoadMessage(message_id)));
+}
+
+void COrvaneDlg::ClearStatus()
+{
+    ShowStatusText(ToQColor(kBlack), QString());
+}
+
+void COrvaneDlg::RefreshTelemetry(TelemetryRefresh mode)
+{
+    m_telemetry_display.Refresh(m_link.Telemetry(), mode);
+}
+
+bool COrvaneDlg::Confirm(int message_id)
+{
+    return m_prompts.AskYesNo(this, QString::fromStdString(m_app.m_app_title),
+                              QString::fromStdString(LoadMessage(message_id)));
+}
+
+void COrvaneDlg::InitParamEditLimits()
+{
+    for (const PanelBinding& binding : PanelBindings()) {
+        if (auto* edit = m_controls.Get<CKRQEdit>(binding.control)) {
+            edit->m_kind = binding.kind;
+            edit->m_min = binding.min;
+            edit->m_max = binding.max;
+        }
+    }
+}
+
+void COrvaneDlg::FillTypeCombo(int control, const std::string& list)
+{
+    auto* box = m_controls.Get<CKRQCombo>(control);
+    box->clear();
+    for (const std::string& item : SplitTypeList(list))
+        box->addItem(QString::fromStdString(item));
+}
+
+void COrvaneDlg::FillProductTypeCombo(const std::string& list)
+{
+    m_app_settings.m_product_type_list = list;
+    FillTypeCombo(kProductTypeBox, list);
+}
+
+void COrvaneDlg::FillGimbalTypeCombo(const std::string& list)
+{
+    m_app_settings.m_gimbal_type_list = list;
+    FillTypeCombo(kGimbalTypeBox, list);
+}
+
+void COrvaneDlg::FillCameraTypeCombo(const std::string& list)
+{
+    m_app_settings.m_camera_type_list = list;
+    FillTypeCombo(kCameraTypeBox, list);
+}
+
+void COrvaneDlg::FillRangerTypeCombo(const std::string& list)
+{
+    m_app_settings.m_ranger_type_list = list;
+    FillTypeCombo(kRangerTypeBox, list);
+}
+
+void COrvaneDlg::UpdatePanelFromParams()
+{
+    CopyParamsToPanel(m_link.State().m_params.Snapshot(), m_panel);
+}
+
+// The sender reads the record meanwhile: it is replaced in one step, never
+// edited field by field where a frame could catch it half done.
+void COrvaneDlg::UpdateParamsFromPanel()
+{
+    GimbalParams params = m_link.State().m_params.Snapshot();
+    CopyPanelToParams(m_panel, params);
+    m_link.State().m_params.Replace(params);
+}
+
+void COrvaneDlg::OnOpenParam()
+{
+    FileChoice choice = kParamFileChoice;
+    choice.initial_name = QString::fromStdString(m_param_file_name);
+    const QString path = m_prompts.ChooseFileToOpen(this, choice);
+    if (path.isEmpty())
+        return;
+    m_param_file_name = QFileInfo(path).fileName().toStdString();
+    GimbalParams params = m_link.State().m_params.Snapshot();
+    // An unreadable file must not load defaults over the panel and the
+    // gimbal's tuning, nor pass for a success.
+    if (!TryLoadParamFile(path.toStdString(), params)) {
+        ShowStatusText(ToQColor(kRed), QString::fromStdString(LoadWindowText(WindowText::kParamFileOpenFailed,
+                                                                             path.toStdString())));
+        return;
+    }
+    m_link.State().m_params.Replace(params);
+    UpdatePanelFromParams();
+    ShowStatus(kMsgParamFileOpened, kBlack);
+}
+
+void COrvaneDlg::OnSaveParam()
+{
+    FileChoice choice = kParamFileChoice;
+    choice.initial_name = QString::fromStdString(m_param_file_name);
+    const QString path = m_prompts.ChooseFileToSave(this, choice);
+    if (path.isEmpty())
+        return;
+    m_param_file_name = QFileInfo(path).fileName().toStdString();
+    UpdateParamsFromPanel();
+    if (!SaveParamFile(path.toStdString(), m_link.State().m_params.Snapshot()))
+        ShowStatusText(ToQColor(kRed), QString::fromStdString(LoadWindowText(WindowText::kParamFileSaveFailed,
+                                                                             path.toStdString())));
+}

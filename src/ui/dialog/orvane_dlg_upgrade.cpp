@@ -1,0 +1,114 @@
+#include "params/param_backup.h"
+#include "resources/message_ids.h"
+#include "resources/message_table.h"
+#include "resources/window_texts.h"
+#include "ui/controls/ckrq_prog.h"
+#include "ui/controls/ckrq_static.h"
+#include "ui/controls/system_colors.h"
+#include "ui/controls/window_text.h"
+#include "ui/dialog/dialog_prompts.h"
+#include "ui/dialog/dialog_controls.h"
+#include "ui/dialog/orvane_dlg.h"
+#include "ui/dialog/posted_events.h"
+
+#include <QCoreApplication>
+#include <chrono>
+
+namespace {
+
+
+const FileChoice kFirmwareFileChoice{QStringLiteral("cahf file(*.cahf)"), QStringLiteral("cahf"), QString()};
+
+// What each event shows in the status line; `ends` returns the button to
+// "Upgrade".
+struct IapEventLook {
+    int32_t code;
+    int message_id;
+    Rgb colour;
+    bool ends;
+};
+constexpr IapEventLook kIapEventLooks[] = {
+    {IAP_PORT_OPEN_FAILED, kMsgPortOpenFailed, kRed, true},
+    {IAP_PROGRESS, kMsgUpgrading, kBlack, false},
+    {IAP_SUCCESS, kMsgUpgradeSuccessful, kBlack, true},
+    {IAP_DEVICE_TYPE_ERROR, kMsgDeviceTypeError, kRed, true},
+    {IAP_FAILED, kMsgUpgradeFailed, kRed, true},
+};
+
+QString DetailOf(const IapEvent& event)
+{
+    return QString::fromUtf8(event.detail, static_cast<qsizetype>(qstrnlen(event.detail, sizeof event.detail)));
+}
+
+} // namespace
+
+void COrvaneDlg::OnOpenFirmware()
+{
+    const QString path = m_prompts.ChooseFileToOpen(nullptr, kFirmwareFileChoice);
+    if (path.isEmpty())
+        return;
+    m_firmware_path = path.toStdString();
+    EnableControl(kUpgradeButton, true);
+}
+
+// The button's caption is the upgrade's state: "Upgrade" idle, "Cancel" running.
+void COrvaneDlg::OnUpgradeFirmware()
+{
+    if (WindowText(m_controls.Find(kUpgradeButton)) == QString::fromStdString(LoadMessage(kMsgUpgrade))) {
+        StartUpgrade();
+        return;
+    }
+    m_iap.Stop();
+    SetCaption(kUpgradeButton, kMsgUpgrade);
+}
+
+void COrvaneDlg::StartUpgrade()
+{
+    BackUpParamsBeforeUpgrade();
+    m_link.Transactions().OnUpgradeStarted();
+    ShowStatus(kMsgEnteringUpgrade, kBlack);
+    m_link.ClosePort();
+    DisableTransferButtons();
+    m_controls.Get<CKRQProg>(kLevelBar)->SetPos(0, DrawnColors::kGreen);
+    m_controls.Get<CKRQStatic>(kVersionField)->SetText(QString());
+    SetCaption(kLinkButton, kMsgStartDebug);
+    m_iap.Start(GetSelectedPortDevice(), m_firmware_path);
+    SetCaption(kUpgradeButton, kMsgCancel);
+}
+
+// The record holds what the last connection read from (or wrote to) the
+// gimbal: kept in a file before the old firmware goes, without new traffic.
+void COrvaneDlg::BackUpParamsBeforeUpgrade()
+{
+    std::string error;
+    const std::string path = WriteUpgradeBackup(m_link.State().m_params.Snapshot(),
+                                                m_link.Telemetry().m_main_version, std::chrono::system_clock::now(),
+                                                &error);
+    const std::string note = path.empty() ? LoadWindowText(WindowText::kUpgradeBackupFailed, error)
+                                          : LoadWindowText(WindowText::kUpgradeBackupWritten, path);
+    m_controls.Find(kStatusLine)->setToolTip(QString::fromStdString(note));
+}
+
+void COrvaneDlg::PostIapEvent(const IapEvent& event)
+{
+    QCoreApplication::postEvent(this, new IapPostedEvent(event));
+}
+
+void COrvaneDlg::OnIapEvent(const IapEvent& event)
+{
+    for (const IapEventLook& look : kIapEventLooks) {
+        if (look.code != event.code)
+            continue;
+        ShowStatus(look.message_id, look.colour);
+        if (event.code == IAP_PROGRESS)
+            m_controls.Get<CKRQProg>(kLevelBar)->SetPos(event.percent, DrawnColors::kGreen);
+        if (look.ends) {
+            SetCaption(kUpgradeButton, kMsgUpgrade);
+            // What happened, above where the backup went.
+            QWidget* status = m_controls.Find(kStatusLine);
+            if (const QString detail = DetailOf(event); !detail.isEmpty())
+                status->setToolTip(detail + QLatin1Char('\n') + status->toolTip());
+        }
+        return;
+    }
+}
