@@ -16,7 +16,6 @@ struct WindowTextRow {
 constexpr std::array kTexts = std::to_array<WindowTextRow>({
     {WindowText::kParamFileOpenFailed, "Parameter File Open Failed: %s", "参数文件打开失败: %s"},
     {WindowText::kParamFileSaveFailed, "Parameter File Save Failed: %s", "参数文件保存失败: %s"},
-    {WindowText::kPortOpenFailureDetail, "%s", "%s"},
     {WindowText::kUpgradeBackupWritten, "Parameters backed up before the upgrade to %s",
      "升级前的参数已备份到 %s"},
     {WindowText::kUpgradeBackupFailed, "Parameter backup before the upgrade failed: %s", "升级前参数备份失败: %s"},

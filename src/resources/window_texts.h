@@ -9,7 +9,6 @@
 enum class WindowText {
     kParamFileOpenFailed,   // the file could not be read; nothing was loaded
     kParamFileSaveFailed,   // the file could not be written
-    kPortOpenFailureDetail, // tooltip of the status line after message 131: "%s" is the cause
     kUpgradeBackupWritten,  // "%s" is the backup file's path
     kUpgradeBackupFailed,   // "%s" is the cause
     kYes,
