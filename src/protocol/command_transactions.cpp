@@ -1,6 +1,5 @@
 #include "protocol/command_transactions.h"
 
-#include "protocol/param_page_codec.h"
 #include "protocol/protocol_messages.h"
 
 #include <limits>
@@ -24,13 +23,7 @@ bool CommandTransactions::StartUpload()
 {
     if (!m_gate.IsPortOpen() || !m_state.m_transfer_buttons_enabled.load())
         return false;
-    // The record is complete before page 1 is requested, so the sender's
-    // first page-1 frame already carries the new values.
-    m_view.UpdateParamsFromPanel();
-    DisableTransferButtons();
-    m_state.m_transfer_active = 1;
-    m_state.m_page = kFirstUploadPage;
-    m_view.ShowStatus(kMsgParamUploading, kBlack);
+    m_transfer.StartUpload();
     return true;
 }
 
@@ -39,10 +32,7 @@ bool CommandTransactions::StartDownload()
     // No test of the buttons: the link start runs this while they are disabled.
     if (!m_gate.IsPortOpen())
         return false;
-    DisableTransferButtons();
-    m_state.m_transfer_active = 1;
-    m_state.m_page = kFirstDownloadPage;
-    m_view.ShowStatus(kMsgParamDownloading, kBlack);
+    m_transfer.StartDownload();
     return true;
 }
 
@@ -73,26 +63,13 @@ void CommandTransactions::OnLinkStarted()
 
 void CommandTransactions::OnLinkStopped()
 {
-    DisableTransferButtons();
-    ClearRequests();
+    m_transfer.Abort();
+    m_state.m_command = 0;
     m_view.ClearStatus();
 }
 
 void CommandTransactions::OnUpgradeStarted()
 {
-    ClearRequests();
-    DisableTransferButtons();
-}
-
-void CommandTransactions::DisableTransferButtons()
-{
-    m_state.m_transfer_buttons_enabled = false;
-    m_view.EnableTransferButtons(false);
-}
-
-void CommandTransactions::ClearRequests()
-{
-    m_state.m_transfer_active = 0;
     m_state.m_command = 0;
-    m_state.m_page = 0;
+    m_transfer.Abort();
 }

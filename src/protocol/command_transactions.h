@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/command_table.h"
+#include "protocol/parameter_transfer.h"
 #include "protocol/protocol_view.h"
 #include "protocol/telemetry_state.h"
 #include "protocol/transaction_state.h"
@@ -22,7 +23,7 @@ public:
 
     CommandTransactions(TransactionState& state, const TelemetryState& telemetry, ProtocolView& view,
                         CommandGate& gate)
-        : m_state(state), m_telemetry(telemetry), m_view(view), m_gate(gate)
+        : m_state(state), m_telemetry(telemetry), m_view(view), m_gate(gate), m_transfer(state, view)
     {
     }
 
@@ -42,11 +43,9 @@ public:
     void OnUpgradeStarted();
 
 private:
-    void DisableTransferButtons();
-    void ClearRequests();
-
     TransactionState& m_state;
     const TelemetryState& m_telemetry;
     ProtocolView& m_view;
     CommandGate& m_gate;
+    ParameterTransfer m_transfer;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocol/parameter_transfer.h"
 #include "protocol/protocol_frame.h"
 #include "protocol/protocol_view.h"
 #include "protocol/telemetry_state.h"
@@ -12,7 +13,7 @@
 class FrameDecoder {
 public:
     FrameDecoder(TransactionState& state, TelemetryState& telemetry, ProtocolView& view)
-        : m_state(state), m_telemetry(telemetry), m_view(view)
+        : m_state(state), m_telemetry(telemetry), m_view(view), m_transfer(state, view)
     {
     }
 
@@ -21,11 +22,10 @@ public:
 
 private:
     void TakeAcknowledgement(uint8_t ack_code);
-    bool PassesPageGate(uint8_t page) const;
-    void ActOnPage(uint8_t page, const ProtocolFrame& frame);
-    void FinishTransfer(int message_id);
+    void ActOnLivePage(uint8_t page, const ProtocolFrame& frame);
 
     TransactionState& m_state;
     TelemetryState& m_telemetry;
     ProtocolView& m_view;
+    ParameterTransfer m_transfer;
 };
