@@ -1,0 +1,192 @@
+#include "libs/view3d/scene.h"
+
+#include "libs/view3d/gimbal_joints.h"
+#include "libs/view3d/shading.h"
+#include "libs/view3d/view_camera.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+// Where each variant is aimed, how much of it fills the view's height, and
+// where its compass disc lies.
+struct Framing {
+    Vec3 target;
+    double extent;
+    double ground_level;
+    double ground_radius;
+};
+
+constexpr Framing kGimbalFraming{GimbalDimensions::kModelCentre, 2.75, GimbalDimensions::kGroundLevel,
+                                 GimbalDimensions::kGroundRadius};
+constexpr Framing kCameraOnlyFraming{{0, 0, 0.25}, 2.0, 0.8, 1.2};
+
+constexpr Rgb kGroundRim{150, 162, 176};
+constexpr Rgb kGroundFill{214, 221, 229};
+constexpr Rgb kGroundMarks{128, 140, 155};
+constexpr Rgb kAccent{232, 121, 43};
+
+constexpr int kGroundSides = 64;
+constexpr int kTickCount = 12;
+constexpr double kRayLength = 1.6;
+constexpr int kRaySegments = 8;
+
+// Line widths in model units, so they follow the zoom.
+constexpr double kTickWidth = 0.016;
+constexpr double kNeedleWidth = 0.04;
+constexpr double kRayWidth = 0.032;
+
+Point2 Midpoint(Point2 a, Point2 b)
+{
+    return {(a.x + b.x) / 2.0, (a.y + b.y) / 2.0};
+}
+
+class SceneBuilder {
+public:
+    explicit SceneBuilder(const SceneRequest& request)
+        : m_framing(request.variant == ModelVariant::CameraOnly ? kCameraOnlyFraming : kGimbalFraming),
+          m_camera(request.viewport, m_framing.target, m_framing.extent, request.zoom),
+          m_yaw(request.attitude.yaw)
+    {
+        const Mat3 camera = RotationFromAttitude(request.attitude);
+        const GimbalJoints joints = JointsForOrientation(camera);
+        m_link_orientation = {Mat3::Identity(), YawArmOrientation(joints), RollArmOrientation(joints),
+                              camera};
+    }
+
+    Scene Build(const Mesh& mesh)
+    {
+        AddGround();
+        for (const Face& face : mesh.faces) {
+            AddFace(face);
+        }
+        AddLensRay();
+        std::stable_sort(m_solids.begin(), m_solids.end(),
+                         [](const DrawItem& a, const DrawItem& b) { return a.depth > b.depth; });
+        return {std::move(m_ground), std::move(m_solids)};
+    }
+
+private:
+    const Mat3& Orientation(Link link) const { return m_link_orientation[static_cast<int>(link)]; }
+
+    Vec3 OnGround(double heading_radians, double radius) const
+    {
+        return {radius * std::cos(heading_radians), radius * std::sin(heading_radians),
+                m_framing.ground_level};
+    }
+
+    DrawItem Polygon(const std::vector<Vec3>& corners, Rgb colour, double opacity = 1.0) const
+    {
+        DrawItem item{.colour = colour, .colour_to = colour, .opacity = opacity};
+        for (const Vec3& corner : corners) {
+            item.points.push_back(m_camera.Project(corner));
+        }
+        return item;
+    }
+
+    DrawItem Line(Vec3 from, Vec3 to, Rgb colour, double width, double opacity = 1.0) const
+    {
+        DrawItem item{.points = {m_camera.Project(from), m_camera.Project(to)},
+                      .colour = colour,
+                      .colour_to = colour,
+                      .opacity = opacity,
+                      .line_width = width * m_camera.PixelsPerUnit(),
+                      .depth = m_camera.Depth((from + to) * 0.5)};
+        return item;
+    }
+
+    std::vector<Vec3> GroundCircle(double radius) const
+    {
+        std::vector<Vec3> circle;
+        for (int side = 0; side < kGroundSides; ++side) {
+            circle.push_back(OnGround(2.0 * std::numbers::pi * side / kGroundSides, radius));
+        }
+        return circle;
+    }
+
+    // A compass disc fixed to the floor: a rim, ticks every 30 degrees, a
+    // triangle at heading 0, and an orange needle at the camera's heading.
+    void AddGround()
+    {
+        const double radius = m_framing.ground_radius;
+        m_ground.push_back(Polygon(GroundCircle(radius), kGroundRim, 0.8));
+        m_ground.push_back(Polygon(GroundCircle(radius * 0.96), kGroundFill, 0.9));
+        for (int tick = 0; tick < kTickCount; ++tick) {
+            const double heading = 2.0 * std::numbers::pi * tick / kTickCount;
+            const double inner = tick % 3 == 0 ? 0.78 : 0.87;
+            m_ground.push_back(Line(OnGround(heading, radius * inner), OnGround(heading, radius * 0.96),
+                                    kGroundMarks, kTickWidth));
+        }
+        m_ground.push_back(Polygon(
+            {OnGround(0.0, radius * 1.1), OnGround(0.07, radius * 0.98), OnGround(-0.07, radius * 0.98)},
+            kGroundMarks));
+        AddHeadingNeedle(Radians(m_yaw), radius);
+    }
+
+    void AddHeadingNeedle(double heading, double radius)
+    {
+        const Vec3 tip = OnGround(heading, radius * 0.95);
+        m_ground.push_back(
+            Line(OnGround(heading, radius * 0.2), OnGround(heading, radius * 0.8), kAccent, kNeedleWidth));
+        m_ground.push_back(
+            Polygon({tip, OnGround(heading + 0.09, radius * 0.76), OnGround(heading - 0.09, radius * 0.76)},
+                    kAccent));
+    }
+
+    void AddFace(const Face& face)
+    {
+        const Mat3& orientation = Orientation(face.link);
+        const Vec3 normal = orientation * face.normal;
+        std::vector<Vec3> corners;
+        Vec3 sum;
+        for (const Vec3& corner : face.corners) {
+            corners.push_back(orientation * corner);
+            sum = sum + corners.back();
+        }
+        if (!m_camera.Sees(corners.front(), normal)) {
+            return;
+        }
+        const Vec3 centroid = sum * (1.0 / static_cast<double>(corners.size()));
+        const Vec3 to_eye = m_camera.ToEye(centroid);
+        DrawItem item = Polygon(corners, Shade(face.colour, normal, to_eye));
+        item.depth = m_camera.Depth(centroid);
+        if (face.smooth) {
+            item.colour = Shade(face.colour, orientation * face.edge_normals[0], to_eye);
+            item.colour_to = Shade(face.colour, orientation * face.edge_normals[1], to_eye);
+            item.gradient_from = Midpoint(item.points[0], item.points[1]);
+            item.gradient_to = Midpoint(item.points[2], item.points[3]);
+        }
+        m_solids.push_back(std::move(item));
+    }
+
+    // A fading orange line from the lens along the optical axis, in short
+    // pieces so the body hides the parts behind it.
+    void AddLensRay()
+    {
+        const Mat3& camera = Orientation(Link::Camera);
+        const Vec3 start = camera * GimbalDimensions::kLensFront;
+        const Vec3 step = camera * Vec3{kRayLength / kRaySegments, 0, 0};
+        for (int piece = 0; piece < kRaySegments; ++piece) {
+            const double fade = 1.0 - static_cast<double>(piece) / kRaySegments;
+            m_solids.push_back(Line(start + step * piece, start + step * (piece + 1), kAccent, kRayWidth,
+                                    0.15 + 0.8 * fade));
+        }
+    }
+
+    Framing m_framing;
+    ViewCamera m_camera;
+    double m_yaw;
+    std::array<Mat3, 4> m_link_orientation;
+    std::vector<DrawItem> m_ground;
+    std::vector<DrawItem> m_solids;
+};
+
+} // namespace
+
+Scene BuildScene(const Mesh& mesh, const SceneRequest& request)
+{
+    return SceneBuilder(request).Build(mesh);
+}

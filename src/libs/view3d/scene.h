@@ -1,0 +1,38 @@
+#pragma once
+
+#include "libs/view3d/gimbal_model.h"
+#include "libs/view3d/rotation.h"
+#include "libs/view3d/view_geometry.h"
+
+#include <vector>
+
+// One thing to paint: a filled polygon, or a line when `line_width` > 0
+// (then `points` holds its two ends). A polygon whose two colours differ is
+// filled with a linear gradient from `gradient_from` to `gradient_to`.
+struct DrawItem {
+    std::vector<Point2> points{};
+    Rgb colour{};
+    Rgb colour_to{};
+    Point2 gradient_from{};
+    Point2 gradient_to{};
+    double opacity = 1.0;
+    double line_width = 0.0;
+    double depth = 0.0;
+};
+
+// Everything of the 3D picture in painting order: the compass disc on the
+// floor first, then the model's visible faces and the lens ray from far to
+// near (the painter's algorithm, after back faces are dropped).
+struct Scene {
+    std::vector<DrawItem> ground{};
+    std::vector<DrawItem> solids{};
+};
+
+struct SceneRequest {
+    ModelVariant variant = ModelVariant::Gimbal;
+    Attitude attitude{};
+    Rect viewport{};
+    double zoom = 1.0;
+};
+
+Scene BuildScene(const Mesh& mesh, const SceneRequest& request);

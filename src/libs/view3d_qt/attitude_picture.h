@@ -1,0 +1,23 @@
+#pragma once
+
+#include "libs/view3d/gimbal_model.h"
+#include "libs/view3d/rotation.h"
+
+#include <QSizeF>
+
+class QPainter;
+
+// The whole view as a picture: a soft background, the gimbal turned to the
+// attitude above its compass disc, and the roll, pitch and yaw dials. It
+// paints in logical pixels; the painter's device brings the pixel ratio.
+class AttitudePicture {
+public:
+    AttitudePicture(ModelVariant variant, double zoom);
+
+    void Paint(QPainter& painter, QSizeF size, const Attitude& attitude) const;
+
+private:
+    Mesh m_mesh;
+    ModelVariant m_variant;
+    double m_zoom;
+};
