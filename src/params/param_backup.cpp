@@ -1,0 +1,67 @@
+#include "params/param_backup.h"
+
+#include "params/param_file.h"
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+std::string Environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+std::string BackupName(uint8_t old_main_version, std::chrono::system_clock::time_point now, int counter)
+{
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    std::string name = std::string("orvane-backup-") + stamp + "-V" + std::to_string(old_main_version / 10) +
+                       "." + std::to_string(old_main_version % 10);
+    if (counter > 1)
+        name += "-" + std::to_string(counter);
+    return name + ".rkdp";
+}
+
+void SetError(std::string* error, const std::string& text)
+{
+    if (error != nullptr)
+        *error = text;
+}
+
+} // namespace
+
+std::string UpgradeBackupFolder()
+{
+    // Relative values are ignored, as the base-directory convention asks.
+    std::filesystem::path data = Environment("XDG_DATA_HOME");
+    if (data.empty() || data.is_relative())
+        data = std::filesystem::path(Environment("HOME")) / ".local" / "share";
+    return (data / "orvane" / "backups").string();
+}
+
+std::string WriteUpgradeBackup(const GimbalParams& params, uint8_t old_main_version,
+                               std::chrono::system_clock::time_point now, std::string* error)
+{
+    const std::filesystem::path folder = UpgradeBackupFolder();
+    std::error_code code;
+    std::filesystem::create_directories(folder, code);
+    if (code) {
+        SetError(error, "cannot create the backup folder '" + folder.string() + "': " + code.message());
+        return {};
+    }
+    std::filesystem::path path;
+    for (int counter = 1; path.empty() || std::filesystem::exists(path, code); ++counter)
+        path = folder / BackupName(old_main_version, now, counter);
+    if (!SaveParamFile(path.string(), params)) {
+        SetError(error, "cannot write the backup '" + path.string() + "'");
+        return {};
+    }
+    return path.string();
+}
