@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "libs/iap/bootloader_request.h"
 #include "sim/frame_sequence.h"
 #include "sim/param_pages.h"
 #include "sim/wire_bytes.h"
@@ -55,7 +56,6 @@ constexpr uint8_t kProgressFailed = 3;
 constexpr uint8_t kStateRunning = 1;
 constexpr uint8_t kStateStopped = 2;
 
-constexpr uint8_t kMainVersion = 23;
 constexpr std::array<uint8_t, 3> kMotorVersions = {12, 12, 11};
 constexpr uint8_t kSensorVersion = 15;
 constexpr uint8_t kCameraStatusOk = 0xFF;
@@ -84,8 +84,25 @@ void ControllerModel::Receive(const uint8_t* data, size_t count)
 
 void ControllerModel::HandleFrame(const ProtocolFrame& frame)
 {
+    if (IsEnterBootloaderFrame(frame)) {
+        m_bootloader_requested = true;
+        return;
+    }
     HandleCommand(frame[kFrameCodeOffset]);
     HandlePageRequest(frame);
+}
+
+void ControllerModel::Restart(uint8_t main_version)
+{
+    m_options.main_version = main_version;
+    m_reader = PcFrameReader();
+    m_pc_command = 0;
+    m_requested_page = 0;
+    m_gimbal_state = 0;
+    m_answer.reset();
+    m_calibration.reset();
+    ShowProgress(0, 0);
+    m_bootloader_requested = false;
 }
 
 void ControllerModel::HandleCommand(uint8_t code)
@@ -219,7 +236,7 @@ LiveStatus ControllerModel::StatusNow()
     status.main_hw_flags = m_options.hardware_faults.main_flags;
     status.mtr_status = m_options.hardware_faults.mtr_status;
     status.sens_status = m_options.hardware_faults.sens_status;
-    status.main_version = kMainVersion;
+    status.main_version = m_options.main_version;
     status.mtr_version = kMotorVersions;
     status.sens_version = kSensorVersion;
     status.cal_allowed = m_options.calibration_allowed ? 1 : 0;

@@ -29,6 +29,7 @@ struct ModelOptions {
     std::set<uint8_t> ignored_pages;         // requests never answered
     HardwareFaults hardware_faults;
     uint32_t seed = 1;
+    uint8_t main_version = 23; // main board firmware, major * 10 + minor
     // "Save to flash": keeps the set; returns false when it could not. Without
     // it the set is kept in memory only.
     std::function<bool(const GimbalParams&)> save_params;
@@ -51,6 +52,13 @@ public:
     const GimbalParams& Params() const { return m_params; }
     uint8_t GimbalState() const { return m_gimbal_state; }
     const PcFrameReader& Reader() const { return m_reader; }
+
+    // True once the PC has sent the request to enter the bootloader.
+    bool BootloaderRequested() const { return m_bootloader_requested; }
+    // The controller starts anew running firmware `main_version`: requests,
+    // answers, calibrations and the run state are forgotten, the parameter
+    // set is kept.
+    void Restart(uint8_t main_version);
 
 private:
     struct PendingAnswer {
@@ -93,4 +101,5 @@ private:
     bool m_grid_next = false;
     int m_channel_row = 0;
     uint32_t m_sequence = 0;
+    bool m_bootloader_requested = false;
 };

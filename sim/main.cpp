@@ -19,6 +19,7 @@
 #include "sim/line_pacer.h"
 #include "sim/pty_port.h"
 #include "sim/published_port.h"
+#include "sim/running_firmware.h"
 #include "sim/sim_options.h"
 #include "sim/state_file.h"
 
@@ -30,6 +31,8 @@ constexpr size_t kMaxBacklog = 4 * kFrameSize;
 // Paced bytes leave in slices of about this length, as a USB adapter would
 // deliver them, rather than waking for every byte.
 constexpr SimDuration kPacingStep = std::chrono::milliseconds(1);
+// How long the controller is dead after the power-cut fault.
+constexpr SimDuration kPowerOutage = std::chrono::milliseconds(300);
 
 int OpenStopSignals()
 {
@@ -52,19 +55,22 @@ timespec ToTimespec(SimDuration duration)
 // the PC writes, until a stop signal arrives.
 class SimServer {
 public:
-    SimServer(const SimOptions& options, int master, int stop_fd, ControllerModel& model, LineFaults& faults,
-              const SimClock& clock)
-        : m_options(options), m_master(master), m_stop_fd(stop_fd), m_model(model), m_faults(faults),
+    SimServer(const SimOptions& options, int master, int stop_fd, RunningFirmware& firmware,
+              LineFaults& faults, const SimClock& clock)
+        : m_options(options), m_master(master), m_stop_fd(stop_fd), m_firmware(firmware), m_faults(faults),
           m_clock(clock)
     {
-        if (options.baud != 0)
+        if (options.baud != 0) {
             m_pacer.emplace(options.baud);
+            m_input_pacer.emplace(options.baud);
+        }
     }
 
     void Run()
     {
         m_next_frame = m_clock.Now();
         while (!m_stopping) {
+            DeliverInput();
             ProduceFrames();
             Flush();
             Wait();
@@ -72,9 +78,42 @@ public:
     }
 
 private:
+    bool PoweredOff() const { return m_power_back_at.has_value(); }
+
+    // Hands the controller the bytes whose time on the line has passed, and
+    // queues what it answers.
+    void DeliverInput()
+    {
+        if (PoweredOff()) {
+            if (m_clock.Now() < *m_power_back_at)
+                return;
+            m_power_back_at.reset();
+            m_firmware.RestartAfterPowerCut();
+        }
+        size_t allowed = m_input.size();
+        if (m_input_pacer)
+            allowed = std::min(allowed, m_input_pacer->Allowance(m_clock.Now()));
+        if (allowed == 0)
+            return;
+        m_firmware.Receive(m_input.data(), allowed);
+        m_input.erase(m_input.begin(), m_input.begin() + static_cast<std::ptrdiff_t>(allowed));
+        if (m_input_pacer)
+            m_input_pacer->Consume(allowed);
+        if (m_firmware.TakeLineReset())
+            m_queue.clear();
+        const std::vector<uint8_t> answers = m_firmware.TakeAnswers();
+        m_queue.insert(m_queue.end(), answers.begin(), answers.end());
+        if (m_firmware.TakePowerCut()) {
+            // Everything on its way in or out is lost with the power.
+            m_queue.clear();
+            m_input.clear();
+            m_power_back_at = m_clock.Now() + kPowerOutage;
+        }
+    }
+
     void Enqueue()
     {
-        if (const std::optional<ProtocolFrame> frame = m_model.NextFrame()) {
+        if (const std::optional<ProtocolFrame> frame = m_firmware.NextFrame()) {
             const std::vector<uint8_t> bytes = m_faults.Transmit(*frame);
             m_queue.insert(m_queue.end(), bytes.begin(), bytes.end());
         }
@@ -130,6 +169,11 @@ private:
             timeout = m_options.period; // woken by POLLOUT long before
         if (m_pacer && !m_queue.empty() && !m_write_blocked)
             timeout = std::min(timeout, std::max(m_pacer->WaitForByte(), kPacingStep));
+        if (!m_input.empty())
+            timeout = std::min(timeout, m_input_pacer ? std::max(m_input_pacer->WaitForByte(), kPacingStep)
+                                                      : SimDuration(0));
+        if (PoweredOff())
+            timeout = std::min(timeout, *m_power_back_at - now);
         return std::max(timeout, SimDuration(0));
     }
 
@@ -155,7 +199,8 @@ private:
         for (;;) {
             const ssize_t count = read(m_master, buffer, sizeof buffer);
             if (count > 0) {
-                m_model.Receive(buffer, static_cast<size_t>(count));
+                if (!PoweredOff())
+                    m_input.insert(m_input.end(), buffer, buffer + count);
                 continue;
             }
             if (count < 0 && errno == EIO)
@@ -175,11 +220,14 @@ private:
     const SimOptions& m_options;
     int m_master;
     int m_stop_fd;
-    ControllerModel& m_model;
+    RunningFirmware& m_firmware;
     LineFaults& m_faults;
     const SimClock& m_clock;
-    std::optional<LinePacer> m_pacer;
+    std::optional<LinePacer> m_pacer;       // bytes to the PC
+    std::optional<LinePacer> m_input_pacer; // bytes from the PC
     std::vector<uint8_t> m_queue;
+    std::vector<uint8_t> m_input; // received, not yet through the line
+    std::optional<SimDuration> m_power_back_at;
     SimDuration m_next_frame{0};
     bool m_write_blocked = false;
     bool m_stopping = false;
@@ -232,7 +280,9 @@ int main(int argc, char** argv)
     SteadySimClock clock;
     ControllerModel model(std::move(model_options), clock, LoadControllerState(state_file));
     LineFaults faults(LineFaultOptionsFrom(options), seed ^ 0x9E3779B9u);
-    SimServer(options, pty->Master(), stop_fd, model, faults, clock).Run();
+    SimFlash flash(options.flash_kib * 1024, kSimFlashPageSize, options.firmware_version);
+    RunningFirmware firmware(model, BootloaderOptionsFrom(options, seed), flash);
+    SimServer(options, pty->Master(), stop_fd, firmware, faults, clock).Run();
     port->Remove();
     close(stop_fd);
     return 0;

@@ -125,6 +125,29 @@ std::string SetBaud(SimOptions& options, const std::string& text)
     return {};
 }
 
+// A percentage of the image at which a bootloader fault strikes.
+Setter Percent(std::optional<double> SimOptions::*field)
+{
+    return [field](SimOptions& options, const std::string& text) -> std::string {
+        const auto value = ParseNumber<double>(text);
+        if (!value || !(*value >= 0.0 && *value <= 100.0))
+            return "expects a percentage from 0 to 100";
+        options.*field = *value;
+        return {};
+    };
+}
+
+template <typename T> Setter WholeNumber(T SimOptions::*field, T low, T high)
+{
+    return [field, low, high](SimOptions& options, const std::string& text) -> std::string {
+        const auto value = ParseNumber<T>(text);
+        if (!value || *value < low || *value > high)
+            return "expects a whole number from " + std::to_string(low) + " to " + std::to_string(high);
+        options.*field = *value;
+        return {};
+    };
+}
+
 std::string SetName(SimOptions& options, const std::string& text)
 {
     if (!IsValidPortName(text))
@@ -163,6 +186,12 @@ const std::map<std::string, Setter>& ValueOptions()
              return std::string();
          }},
         {"--baud", SetBaud},
+        {"--board-id", WholeNumber<uint32_t>(&SimOptions::board_id, 0, 0xFFFFFFFFu)},
+        {"--firmware-version", WholeNumber<uint8_t>(&SimOptions::firmware_version, 0, 255)},
+        {"--flash-kib", WholeNumber<uint32_t>(&SimOptions::flash_kib, 4, 16384)},
+        {"--iap-corrupt-rate", Rate(&SimOptions::iap_corrupt_rate)},
+        {"--iap-stall-at", Percent(&SimOptions::iap_stall_at)},
+        {"--iap-power-cut-at", Percent(&SimOptions::iap_power_cut_at)},
         {"--seed",
          [](SimOptions& o, const std::string& t) {
              o.seed = ParseNumber<uint32_t>(t);
@@ -233,12 +262,24 @@ ModelOptions ModelOptionsFrom(const SimOptions& options, uint32_t seed)
     model.ignored_pages.insert(options.ignored_pages.begin(), options.ignored_pages.end());
     model.hardware_faults = options.hardware_faults;
     model.seed = seed;
+    model.main_version = options.firmware_version;
     return model;
 }
 
 LineFaultOptions LineFaultOptionsFrom(const SimOptions& options)
 {
     return {options.crc_error_rate, options.drop_rate, options.garbage_rate};
+}
+
+BootloaderOptions BootloaderOptionsFrom(const SimOptions& options, uint32_t seed)
+{
+    BootloaderOptions bootloader;
+    bootloader.board_id = options.board_id;
+    bootloader.corrupt_rate = options.iap_corrupt_rate;
+    bootloader.stall_at_percent = options.iap_stall_at;
+    bootloader.power_cut_at_percent = options.iap_power_cut_at;
+    bootloader.seed = seed;
+    return bootloader;
 }
 
 std::string SimHelpText()
@@ -258,6 +299,11 @@ Port and state:
   --cal-seconds S       duration of a calibration (default 2)
   --seed N              seed of the noise and of the faults (default random)
 
+Firmware and bootloader:
+  --board-id N          device type the bootloader reports (default 1)
+  --firmware-version V  main board firmware at start, major*10+minor (default 23)
+  --flash-kib N         program flash in KiB, 2 KiB pages (default 512)
+
 Faults:
   --crc-error-rate R    fraction R (0..1) of frames sent with a corrupted CRC
   --drop-rate R         fraction R of bytes dropped
@@ -270,6 +316,11 @@ Faults:
                         mtr2, led7, led8 (main-board flags) or mtr0-status,
                         mtr1-status, mtr2-status, sens-status[=VALUE]
   --ignore-page N[,N]   never answer requests for page N
+  --iap-corrupt-rate R  fraction R of upgrade write packets arriving corrupted
+  --iap-stall-at PCT    the bootloader stops answering once PCT% is written
+  --iap-power-cut-at PCT
+                        power fails once at PCT% of an upgrade; the controller
+                        restarts in its bootloader
   -h, --help            show this text
 )";
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/bootloader_model.h"
 #include "sim/controller_model.h"
 #include "sim/line_faults.h"
 
@@ -26,6 +27,13 @@ struct SimOptions {
     uint32_t baud = 0; // 0 = frames leave in one piece
     bool unpaced = false;
     std::optional<uint32_t> seed;
+    // The bootloader and its flash.
+    uint32_t board_id = 1;
+    uint8_t firmware_version = 23;
+    uint32_t flash_kib = 512;
+    double iap_corrupt_rate = 0;
+    std::optional<double> iap_stall_at;     // percent
+    std::optional<double> iap_power_cut_at; // percent
     bool help = false;
 };
 
@@ -42,6 +50,7 @@ std::string SimHelpText();
 // The model and line settings the options describe.
 ModelOptions ModelOptionsFrom(const SimOptions& options, uint32_t seed);
 LineFaultOptions LineFaultOptionsFrom(const SimOptions& options);
+BootloaderOptions BootloaderOptionsFrom(const SimOptions& options, uint32_t seed);
 
 // A published name may hold letters, digits, '.', '_' and '-', and does not
 // start with '.'.

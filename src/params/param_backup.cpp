@@ -2,26 +2,31 @@
 
 #include "params/param_file.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <system_error>
 
-namespace fs = std::filesystem;
-
 namespace {
 
-std::string FileNameFor(uint8_t version, std::chrono::system_clock::time_point now)
+std::string Environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+std::string BackupName(uint8_t old_main_version, std::chrono::system_clock::time_point now, int counter)
 {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     std::tm local{};
     localtime_r(&seconds, &local);
-    char name[64];
-    std::snprintf(name, sizeof name, "orvane-backup-%04d%02d%02d-%02d%02d%02d-V%d.%d.rkdp", local.tm_year + 1900,
-                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, version / 10,
-                  version % 10);
-    return name;
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    std::string name = std::string("orvane-backup-") + stamp + "-V" + std::to_string(old_main_version / 10) +
+                       "." + std::to_string(old_main_version % 10);
+    if (counter > 1)
+        name += "-" + std::to_string(counter);
+    return name + ".rkdp";
 }
 
 void SetError(std::string* error, const std::string& text)
@@ -32,29 +37,31 @@ void SetError(std::string* error, const std::string& text)
 
 } // namespace
 
-std::string UpgradeBackupDirectory()
+std::string UpgradeBackupFolder()
 {
-    const char* data_home = std::getenv("XDG_DATA_HOME");
-    if (data_home != nullptr && *data_home == '/')
-        return (fs::path(data_home) / "orvane" / "backups").string();
-    const char* home = std::getenv("HOME");
-    return (fs::path(home != nullptr ? home : "/tmp") / ".local" / "share" / "orvane" / "backups").string();
+    // Relative values are ignored, as the base-directory convention asks.
+    std::filesystem::path data = Environment("XDG_DATA_HOME");
+    if (data.empty() || data.is_relative())
+        data = std::filesystem::path(Environment("HOME")) / ".local" / "share";
+    return (data / "orvane" / "backups").string();
 }
 
 std::string WriteUpgradeBackup(const GimbalParams& params, uint8_t old_main_version,
                                std::chrono::system_clock::time_point now, std::string* error)
 {
-    const fs::path folder = UpgradeBackupDirectory();
-    std::error_code failure;
-    fs::create_directories(folder, failure);
-    if (failure) {
-        SetError(error, "cannot create " + folder.string() + ": " + failure.message());
+    const std::filesystem::path folder = UpgradeBackupFolder();
+    std::error_code code;
+    std::filesystem::create_directories(folder, code);
+    if (code) {
+        SetError(error, "cannot create the backup folder '" + folder.string() + "': " + code.message());
         return {};
     }
-    const std::string path = (folder / FileNameFor(old_main_version, now)).string();
-    if (!SaveParamFile(path, params)) {
-        SetError(error, "cannot write " + path);
+    std::filesystem::path path;
+    for (int counter = 1; path.empty() || std::filesystem::exists(path, code); ++counter)
+        path = folder / BackupName(old_main_version, now, counter);
+    if (!SaveParamFile(path.string(), params)) {
+        SetError(error, "cannot write the backup '" + path.string() + "'");
         return {};
     }
-    return path;
+    return path.string();
 }

@@ -6,13 +6,16 @@
 #include <cstdint>
 #include <string>
 
-// Where the parameter sets kept before a firmware upgrade go:
-// $XDG_DATA_HOME/orvane/backups, or ~/.local/share/orvane/backups.
-std::string UpgradeBackupDirectory();
+// The parameter set saved before a firmware upgrade, so the user's tuning
+// can be uploaded again afterwards.
 
-// Writes `params` to a new parameter file named after the time and the
-// firmware version it was read from ("orvane-backup-20261209-183012-V2.3.rkdp")
-// in UpgradeBackupDirectory(), creating the folder as needed. Returns the
-// file's path, or "" with `error` set when it could not be written.
+// $XDG_DATA_HOME/orvane/backups, or ~/.local/share/orvane/backups.
+std::string UpgradeBackupFolder();
+
+// Writes `params` as a parameter file named after the local date and time
+// and the firmware version it came from, e.g.
+// orvane-backup-20261209-183012-V2.3.rkdp, into UpgradeBackupFolder()
+// (created as needed; an existing name gets a counter, nothing is
+// overwritten). Returns the file's path, or "" with the reason in `error`.
 std::string WriteUpgradeBackup(const GimbalParams& params, uint8_t old_main_version,
                                std::chrono::system_clock::time_point now, std::string* error);

@@ -20,7 +20,7 @@ public:
         // Longest wait for an answer while packets are in flight.
         std::chrono::milliseconds m_answer_limit{1000};
         // Waits without progress before the controller counts as stalled.
-        int m_stall_limit = 4;
+        int m_stall_limit = 3;
     };
 
     enum class Status {

@@ -235,7 +235,8 @@ private:
         settings.m_window = std::min(m_info.m_window, kMostPacketsInFlight);
         settings.m_max_write = m_info.m_max_write;
         settings.m_answer_limit =
-            m_options.m_answer_time + LineTime(2 * settings.m_window * (settings.m_max_write + 16));
+            m_options.m_answer_time +
+            LineTime(settings.m_window * (settings.m_max_write + kBootPacketOverhead + 4));
         const uint32_t size = m_file.m_header.m_image_size;
         ImageTransfer transfer(*m_channel, m_file.m_image, settings, [this, size](uint32_t acknowledged) {
             m_result.m_percent = PercentOf(acknowledged);
