@@ -9,6 +9,7 @@
 #include "ui/controls/ckrq_combo.h"
 #include "ui/controls/ckrq_list.h"
 #include "ui/controls/ckrq_prog.h"
+#include "libs/view3d_qt/attitude_view_widget.h"
 #include "ui/dialog/posted_events.h"
 
 #include <QKeyEvent>
@@ -212,4 +213,23 @@ TEST_F(DialogTest, NothingPostedReachesAWindowThatIsGone)
     m_dialog.reset(); // the link's threads end with it; its pending events are dropped
     QTest::qWait(50);
     SUCCEED();
+}
+
+TEST_F(DialogTest, TheViewShowsLevelAtFirstThenFollowsTheDecodedAttitude)
+{
+    StartSim();
+    COrvaneDlg& dialog = OpenDialog();
+    auto* view = Find(1018)->findChild<AttitudeViewWidget*>();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->ShownAttitude(), Attitude{});
+    Connect();
+    ASSERT_TRUE(WaitUntil([&] { return view->ShownAttitude().yaw != 0.0; }));
+    // Every fifth 10 ms tick hands the view the angles of the last frame.
+    ASSERT_TRUE(WaitUntil([&] {
+        const TelemetryState& telemetry = dialog.Link().Telemetry();
+        return view->ShownAttitude() ==
+               Attitude{telemetry.m_angle[0], telemetry.m_angle[1], telemetry.m_angle[2]};
+    }));
+    Click(1116);
+    EXPECT_TRUE(view->isVisible()) << "the view selector changes nothing";
 }

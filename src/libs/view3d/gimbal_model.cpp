@@ -4,22 +4,22 @@
 
 namespace {
 
-constexpr Rgb kAluminium{174, 182, 192};
-constexpr Rgb kMotor{52, 57, 64};
-constexpr Rgb kMotorCap{78, 84, 92};
-constexpr Rgb kBase{72, 78, 86};
-constexpr Rgb kCameraBody{70, 88, 110};
-constexpr Rgb kCameraTop{92, 112, 136};
-constexpr Rgb kScreen{22, 30, 40};
-constexpr Rgb kLensBarrel{34, 37, 42};
-constexpr Rgb kLensRing{232, 121, 43};
-constexpr Rgb kGlass{46, 98, 178};
+constexpr SurfaceColour kAluminium{174, 182, 192};
+constexpr SurfaceColour kMotor{52, 57, 64};
+constexpr SurfaceColour kMotorCap{78, 84, 92};
+constexpr SurfaceColour kBase{72, 78, 86};
+constexpr SurfaceColour kCameraBody{70, 88, 110};
+constexpr SurfaceColour kCameraTop{92, 112, 136};
+constexpr SurfaceColour kScreen{22, 30, 40};
+constexpr SurfaceColour kLensBarrel{34, 37, 42};
+constexpr SurfaceColour kLensRing{232, 121, 43};
+constexpr SurfaceColour kGlass{46, 98, 178};
 
 struct BoxPart {
     Link link;
     Vec3 low;
     Vec3 high;
-    Rgb colour;
+    SurfaceColour colour;
 };
 
 struct CylinderPart {
@@ -27,8 +27,8 @@ struct CylinderPart {
     Vec3 from;
     Vec3 to;
     double radius;
-    Rgb side;
-    Rgb ends;
+    SurfaceColour side;
+    SurfaceColour ends;
 };
 
 // The mechanism, from the floor up: a round foot and a post carrying the yaw

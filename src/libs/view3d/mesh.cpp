@@ -30,7 +30,7 @@ std::vector<Vec3> Ring(Vec3 centre, Vec3 axis, double radius)
 
 } // namespace
 
-void Mesh::AddBox(Link link, Vec3 low, Vec3 high, Rgb colour)
+void Mesh::AddBox(Link link, Vec3 low, Vec3 high, SurfaceColour colour)
 {
     const Vec3 centre = (low + high) * 0.5;
     const Vec3 half = (high - low) * 0.5;
@@ -53,7 +53,7 @@ void Mesh::AddBox(Link link, Vec3 low, Vec3 high, Rgb colour)
     }
 }
 
-void Mesh::AddCylinder(Link link, Vec3 from, Vec3 to, double radius, Rgb side, Rgb ends)
+void Mesh::AddCylinder(Link link, Vec3 from, Vec3 to, double radius, SurfaceColour side, SurfaceColour ends)
 {
     const Vec3 axis = Normalized(to - from);
     const std::vector<Vec3> near_ring = Ring(from, axis, radius);
@@ -73,12 +73,12 @@ void Mesh::AddCylinder(Link link, Vec3 from, Vec3 to, double radius, Rgb side, R
     faces.push_back({link, far_ring, axis, ends});
 }
 
-void Mesh::AddDisc(Link link, Vec3 centre, Vec3 normal, double radius, Rgb colour)
+void Mesh::AddDisc(Link link, Vec3 centre, Vec3 normal, double radius, SurfaceColour colour)
 {
     faces.push_back({link, Ring(centre, normal, radius), normal, colour});
 }
 
-void Mesh::AddPanel(Link link, Vec3 centre, Vec3 normal, Vec3 u, double half_u, double half_v, Rgb colour)
+void Mesh::AddPanel(Link link, Vec3 centre, Vec3 normal, Vec3 u, double half_u, double half_v, SurfaceColour colour)
 {
     const Vec3 v = Cross(normal, u);
     faces.push_back({link,

@@ -6,12 +6,12 @@
 #include <cstdint>
 #include <vector>
 
-struct Rgb {
+struct SurfaceColour {
     std::uint8_t r = 0;
     std::uint8_t g = 0;
     std::uint8_t b = 0;
 
-    friend bool operator==(const Rgb&, const Rgb&) = default;
+    friend bool operator==(const SurfaceColour&, const SurfaceColour&) = default;
 };
 
 // The rigid parts of the gimbal; each turns with its own orientation.
@@ -24,7 +24,7 @@ struct Face {
     Link link = Link::Base;
     std::vector<Vec3> corners{};
     Vec3 normal{};
-    Rgb colour{};
+    SurfaceColour colour{};
     bool smooth = false;
     std::array<Vec3, 2> edge_normals{};
 };
@@ -33,12 +33,12 @@ struct Mesh {
     std::vector<Face> faces;
 
     // An axis-aligned box between two opposite corners.
-    void AddBox(Link link, Vec3 low, Vec3 high, Rgb colour);
+    void AddBox(Link link, Vec3 low, Vec3 high, SurfaceColour colour);
     // A closed cylinder from the centre of one end to the other.
-    void AddCylinder(Link link, Vec3 from, Vec3 to, double radius, Rgb side, Rgb ends);
+    void AddCylinder(Link link, Vec3 from, Vec3 to, double radius, SurfaceColour side, SurfaceColour ends);
     // A flat round face at `centre` looking along `normal`.
-    void AddDisc(Link link, Vec3 centre, Vec3 normal, double radius, Rgb colour);
+    void AddDisc(Link link, Vec3 centre, Vec3 normal, double radius, SurfaceColour colour);
     // A flat rectangle at `centre` looking along `normal`, spanning +-half_u
     // along `u` and +-half_v along normal x u.
-    void AddPanel(Link link, Vec3 centre, Vec3 normal, Vec3 u, double half_u, double half_v, Rgb colour);
+    void AddPanel(Link link, Vec3 centre, Vec3 normal, Vec3 u, double half_u, double half_v, SurfaceColour colour);
 };

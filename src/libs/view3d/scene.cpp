@@ -24,10 +24,10 @@ constexpr Framing kGimbalFraming{GimbalDimensions::kModelCentre, 2.75, GimbalDim
                                  GimbalDimensions::kGroundRadius};
 constexpr Framing kCameraOnlyFraming{{0, 0, 0.25}, 2.0, 0.8, 1.2};
 
-constexpr Rgb kGroundRim{150, 162, 176};
-constexpr Rgb kGroundFill{214, 221, 229};
-constexpr Rgb kGroundMarks{128, 140, 155};
-constexpr Rgb kAccent{232, 121, 43};
+constexpr SurfaceColour kGroundRim{150, 162, 176};
+constexpr SurfaceColour kGroundFill{214, 221, 229};
+constexpr SurfaceColour kGroundMarks{128, 140, 155};
+constexpr SurfaceColour kAccent{232, 121, 43};
 
 constexpr int kGroundSides = 64;
 constexpr int kTickCount = 12;
@@ -78,7 +78,7 @@ private:
                 m_framing.ground_level};
     }
 
-    DrawItem Polygon(const std::vector<Vec3>& corners, Rgb colour, double opacity = 1.0) const
+    DrawItem Polygon(const std::vector<Vec3>& corners, SurfaceColour colour, double opacity = 1.0) const
     {
         DrawItem item{.colour = colour, .colour_to = colour, .opacity = opacity};
         for (const Vec3& corner : corners) {
@@ -87,7 +87,7 @@ private:
         return item;
     }
 
-    DrawItem Line(Vec3 from, Vec3 to, Rgb colour, double width, double opacity = 1.0) const
+    DrawItem Line(Vec3 from, Vec3 to, SurfaceColour colour, double width, double opacity = 1.0) const
     {
         DrawItem item{.points = {m_camera.Project(from), m_camera.Project(to)},
                       .colour = colour,

@@ -11,8 +11,8 @@
 // filled with a linear gradient from `gradient_from` to `gradient_to`.
 struct DrawItem {
     std::vector<Point2> points{};
-    Rgb colour{};
-    Rgb colour_to{};
+    SurfaceColour colour{};
+    SurfaceColour colour_to{};
     Point2 gradient_from{};
     Point2 gradient_to{};
     double opacity = 1.0;

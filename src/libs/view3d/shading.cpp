@@ -16,7 +16,7 @@ std::uint8_t Scaled(std::uint8_t channel, double factor)
 
 } // namespace
 
-Rgb Shade(Rgb colour, Vec3 normal, Vec3 to_eye)
+SurfaceColour Shade(SurfaceColour colour, Vec3 normal, Vec3 to_eye)
 {
     const double light = kAmbient + kKeyLight * std::max(0.0, Dot(normal, kToLight)) +
                          kEyeFill * std::max(0.0, Dot(normal, to_eye));

@@ -17,7 +17,7 @@ const QColor kBackgroundBottom(219, 225, 232);
 // of neighbouring faces leave no light seams between them.
 constexpr double kSeamWidth = 0.8;
 
-QColor ToQColor(Rgb colour, double opacity = 1.0)
+QColor ToQColor(SurfaceColour colour, double opacity = 1.0)
 {
     QColor result(colour.r, colour.g, colour.b);
     result.setAlphaF(static_cast<float>(opacity));

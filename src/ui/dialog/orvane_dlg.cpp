@@ -27,8 +27,6 @@
 namespace {
 
 constexpr int kTimerPeriodMs = 10;
-// The 3D view is refreshed on every this many timer ticks (20 times a second).
-constexpr unsigned kViewUpdateTicks = 5;
 constexpr int kTransferAndUpgradeButtons[] = {kFlashButton, kUploadButton, kDownloadButton, kUpgradeButton};
 
 QString Utf8(std::string_view text)
@@ -225,9 +223,8 @@ void COrvaneDlg::timerEvent(QTimerEvent* event)
 void COrvaneDlg::OnTimer()
 {
     m_link.TimerTick();
-    if (++m_view_update_ticks < kViewUpdateTicks)
+    if (!m_view_update_ticks.Tick())
         return;
-    m_view_update_ticks = 0;
     const TelemetryState& telemetry = m_link.Telemetry();
     m_view3d.Update(telemetry.m_angle[0], telemetry.m_angle[1], telemetry.m_angle[2]);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/app_settings.h"
+#include "app/tick_divider.h"
 #include "libs/iap/brevon_iap_lib_exp.h"
 #include "libs/view3d_qt/krq_show3d_lib_exp.h"
 #include "link/gimbal_link.h"
@@ -160,7 +161,7 @@ private:
     DialogParamPanel m_panel{m_controls};
     TelemetryDisplay m_telemetry_display{m_controls};
     int m_timer_id = 0;
-    unsigned m_view_update_ticks = 0;
+    TickDivider m_view_update_ticks{5}; // the 3D view: every fifth tick, 20 times a second
     bool m_destroyed = false;
     CBrevonIAPLibExp m_iap;
     std::string m_firmware_path;
