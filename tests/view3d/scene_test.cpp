@@ -128,7 +128,7 @@ TEST(Scene, SceneStaysFiniteForExtremeAngles)
     for (const Attitude attitude :
          {Attitude{90, 90, 655.35}, Attitude{-180, -90, 0}, Attitude{1e9, -1e9, 1e12}}) {
         const Scene scene = BuildScene(gimbal, Request(ModelVariant::Gimbal, attitude));
-        for (const auto* items : {&scene.ground, &scene.solids}) {
+        for (const auto* items : {&scene.ground, &scene.heading, &scene.solids}) {
             for (const DrawItem& item : *items) {
                 for (const Point2& point : item.points) {
                     ASSERT_TRUE(std::isfinite(point.x) && std::isfinite(point.y));

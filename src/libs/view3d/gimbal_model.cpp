@@ -6,7 +6,8 @@ namespace {
 
 constexpr SurfaceColour kAluminium{174, 182, 192};
 constexpr SurfaceColour kMotor{52, 57, 64};
-constexpr SurfaceColour kMotorCap{78, 84, 92};
+constexpr SurfaceColour kMotorCap{128, 136, 146};
+constexpr SurfaceColour kBaseTop{96, 103, 112};
 constexpr SurfaceColour kBase{72, 78, 86};
 constexpr SurfaceColour kCameraBody{70, 88, 110};
 constexpr SurfaceColour kCameraTop{92, 112, 136};
@@ -44,8 +45,8 @@ constexpr std::array kMechanismBoxes{
 };
 
 constexpr std::array kMechanismCylinders{
-    CylinderPart{Link::Base, {0, 0, 1.5}, {0, 0, 1.4}, 0.55, kBase, kMotorCap},
-    CylinderPart{Link::Base, {0, 0, 1.4}, {0, 0, 1.04}, 0.1, kAluminium, kAluminium},
+    CylinderPart{Link::Base, {0, 0, 1.3}, {0, 0, 1.2}, 0.5, kBase, kBaseTop},
+    CylinderPart{Link::Base, {0, 0, 1.2}, {0, 0, 1.04}, 0.1, kAluminium, kAluminium},
     CylinderPart{Link::Base, {0, 0, 1.04}, {0, 0, 0.82}, 0.22, kMotor, kMotorCap},
     CylinderPart{Link::YawArm, {-0.86, 0, 0}, {-0.62, 0, 0}, 0.19, kMotor, kMotorCap},
     CylinderPart{Link::RollArm, {0, 0.7, 0}, {0, 0.56, 0}, 0.18, kMotor, kMotorCap},
@@ -78,7 +79,7 @@ void AddParts(Mesh& mesh, const auto& boxes, const auto& cylinders)
 void AddCameraDetails(Mesh& mesh)
 {
     mesh.AddDisc(Link::Camera, GimbalDimensions::kLensFront, {1, 0, 0}, 0.19, kGlass);
-    mesh.AddPanel(Link::Camera, {-0.305, 0, 0.02}, {-1, 0, 0}, {0, 1, 0}, 0.36, 0.24, kScreen);
+    mesh.AddPanel(Link::Camera, {-0.31, 0, 0}, {-1, 0, 0}, {0, 1, 0}, 0.36, 0.24, kScreen);
 }
 
 } // namespace

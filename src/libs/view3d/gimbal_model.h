@@ -14,10 +14,10 @@ ModelVariant ModelVariantFromInt(int variant);
 // Model units: the camera body is one unit wide. All three motor axes meet
 // at the origin, the camera's centre, as on a balanced gimbal.
 struct GimbalDimensions {
-    static constexpr double kGroundLevel = 1.5;  // z of the floor the base stands on
-    static constexpr double kGroundRadius = 1.7; // the compass disc around the base
+    static constexpr double kGroundLevel = 1.3;   // z of the floor the base stands on
+    static constexpr double kGroundRadius = 1.45; // the compass disc around the base
     static constexpr Vec3 kLensFront{0.7, 0.0, 0.0};
-    static constexpr Vec3 kModelCentre{0.0, 0.0, 0.45}; // what the view is aimed at
+    static constexpr Vec3 kModelCentre{0.0, 0.0, 0.5}; // what the view is aimed at
 };
 
 // The model in its rest pose: level, lens forward (+x). Colours say what a

@@ -7,7 +7,7 @@ namespace {
 
 // Round shapes are drawn as prisms of this many sides: smooth enough at the
 // view's size with Gouraud-like shading, cheap enough to sort.
-constexpr int kRoundSides = 20;
+constexpr int kRoundSides = 16;
 
 // Two unit vectors perpendicular to `axis` and to each other.
 std::array<Vec3, 2> PerpendicularPair(Vec3 axis)

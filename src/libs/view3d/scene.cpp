@@ -20,9 +20,9 @@ struct Framing {
     double ground_radius;
 };
 
-constexpr Framing kGimbalFraming{GimbalDimensions::kModelCentre, 2.75, GimbalDimensions::kGroundLevel,
+constexpr Framing kGimbalFraming{GimbalDimensions::kModelCentre, 3.0, GimbalDimensions::kGroundLevel,
                                  GimbalDimensions::kGroundRadius};
-constexpr Framing kCameraOnlyFraming{{0, 0, 0.25}, 2.0, 0.8, 1.2};
+constexpr Framing kCameraOnlyFraming{{0, 0, 0.2}, 2.3, 0.7, 1.05};
 
 constexpr SurfaceColour kGroundRim{150, 162, 176};
 constexpr SurfaceColour kGroundFill{214, 221, 229};
@@ -60,13 +60,14 @@ public:
     Scene Build(const Mesh& mesh)
     {
         AddGround();
+        AddHeadingNeedle(Radians(m_yaw), m_framing.ground_radius);
         for (const Face& face : mesh.faces) {
             AddFace(face);
         }
         AddLensRay();
         std::stable_sort(m_solids.begin(), m_solids.end(),
                          [](const DrawItem& a, const DrawItem& b) { return a.depth > b.depth; });
-        return {std::move(m_ground), std::move(m_solids)};
+        return {std::move(m_ground), std::move(m_heading), std::move(m_solids)};
     }
 
 private:
@@ -107,8 +108,8 @@ private:
         return circle;
     }
 
-    // A compass disc fixed to the floor: a rim, ticks every 30 degrees, a
-    // triangle at heading 0, and an orange needle at the camera's heading.
+    // A compass disc fixed to the floor: a rim, ticks every 30 degrees and a
+    // triangle at heading 0.
     void AddGround()
     {
         const double radius = m_framing.ground_radius;
@@ -123,15 +124,15 @@ private:
         m_ground.push_back(Polygon(
             {OnGround(0.0, radius * 1.1), OnGround(0.07, radius * 0.98), OnGround(-0.07, radius * 0.98)},
             kGroundMarks));
-        AddHeadingNeedle(Radians(m_yaw), radius);
     }
 
+    // An orange needle on the compass disc at the camera's heading.
     void AddHeadingNeedle(double heading, double radius)
     {
         const Vec3 tip = OnGround(heading, radius * 0.95);
-        m_ground.push_back(
+        m_heading.push_back(
             Line(OnGround(heading, radius * 0.2), OnGround(heading, radius * 0.8), kAccent, kNeedleWidth));
-        m_ground.push_back(
+        m_heading.push_back(
             Polygon({tip, OnGround(heading + 0.09, radius * 0.76), OnGround(heading - 0.09, radius * 0.76)},
                     kAccent));
     }
@@ -181,6 +182,7 @@ private:
     double m_yaw;
     std::array<Mat3, 4> m_link_orientation;
     std::vector<DrawItem> m_ground;
+    std::vector<DrawItem> m_heading;
     std::vector<DrawItem> m_solids;
 };
 

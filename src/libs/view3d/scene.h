@@ -21,10 +21,12 @@ struct DrawItem {
 };
 
 // Everything of the 3D picture in painting order: the compass disc on the
-// floor first, then the model's visible faces and the lens ray from far to
-// near (the painter's algorithm, after back faces are dropped).
+// floor first (the same for every attitude), then the heading needle on it,
+// then the model's visible faces and the lens ray from far to near (the
+// painter's algorithm, after back faces are dropped).
 struct Scene {
     std::vector<DrawItem> ground{};
+    std::vector<DrawItem> heading{};
     std::vector<DrawItem> solids{};
 };
 

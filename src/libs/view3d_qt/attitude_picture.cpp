@@ -1,6 +1,5 @@
 #include "libs/view3d_qt/attitude_picture.h"
 
-#include "libs/view3d/scene.h"
 #include "libs/view3d/view_layout.h"
 #include "libs/view3d_qt/gauge_painter.h"
 
@@ -12,10 +11,6 @@ namespace {
 
 const QColor kBackgroundTop(246, 248, 251);
 const QColor kBackgroundBottom(219, 225, 232);
-
-// Faces get an outline of their own colour this wide, so antialiased edges
-// of neighbouring faces leave no light seams between them.
-constexpr double kSeamWidth = 0.8;
 
 QColor ToQColor(SurfaceColour colour, double opacity = 1.0)
 {
@@ -40,11 +35,24 @@ QBrush FaceBrush(const DrawItem& item)
     return gradient;
 }
 
+// Opaque faces get a one-pixel outline of their own colour, so the
+// antialiased edges of neighbouring faces leave no light seams between them.
+// A cosmetic pen is several times cheaper than a stroked outline.
+QPen SeamPen(const DrawItem& item)
+{
+    const SurfaceColour middle{static_cast<std::uint8_t>((item.colour.r + item.colour_to.r) / 2),
+                     static_cast<std::uint8_t>((item.colour.g + item.colour_to.g) / 2),
+                     static_cast<std::uint8_t>((item.colour.b + item.colour_to.b) / 2)};
+    QPen pen(ToQColor(middle), 0.0);
+    pen.setCosmetic(true);
+    return pen;
+}
+
 void PaintItem(QPainter& painter, const DrawItem& item)
 {
     if (item.line_width > 0.0) {
         painter.setPen(
-            QPen(ToQColor(item.colour, item.opacity), item.line_width, Qt::SolidLine, Qt::RoundCap));
+            QPen(ToQColor(item.colour, item.opacity), item.line_width, Qt::SolidLine, Qt::FlatCap));
         painter.drawLine(ToQPoint(item.points[0]), ToQPoint(item.points[1]));
         return;
     }
@@ -54,9 +62,15 @@ void PaintItem(QPainter& painter, const DrawItem& item)
     }
     const QBrush brush = FaceBrush(item);
     painter.setBrush(brush);
-    painter.setPen(item.opacity < 1.0 ? QPen(Qt::NoPen)
-                                      : QPen(brush, kSeamWidth, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+    painter.setPen(item.opacity < 1.0 ? QPen(Qt::NoPen) : SeamPen(item));
     painter.drawPolygon(polygon);
+}
+
+void PaintItems(QPainter& painter, const std::vector<DrawItem>& items)
+{
+    for (const DrawItem& item : items) {
+        PaintItem(painter, item);
+    }
 }
 
 void PaintBackground(QPainter& painter, QSizeF size)
@@ -74,21 +88,44 @@ AttitudePicture::AttitudePicture(ModelVariant variant, double zoom)
 {
 }
 
-void AttitudePicture::Paint(QPainter& painter, QSizeF size, const Attitude& attitude) const
+void AttitudePicture::Paint(QPainter& painter, QSizeF size, const Attitude& attitude)
 {
     painter.save();
+    painter.drawImage(QPointF(0, 0), Backdrop(size, painter.device()->devicePixelRatioF()));
     painter.setRenderHint(QPainter::Antialiasing);
-    PaintBackground(painter, size);
+    const Scene scene = BuildScene(m_mesh, Request(size, attitude));
+    PaintItems(painter, scene.heading);
+    PaintItems(painter, scene.solids);
     const ViewLayout layout = LayoutView(size.width(), size.height());
-    const Scene scene = BuildScene(
-        m_mesh, {.variant = m_variant, .attitude = attitude, .viewport = layout.model, .zoom = m_zoom});
-    for (const auto* items : {&scene.ground, &scene.solids}) {
-        for (const DrawItem& item : *items) {
-            PaintItem(painter, item);
-        }
-    }
     for (const Gauge gauge : kGauges) {
-        PaintGauge(painter, gauge, layout.gauges[static_cast<int>(gauge)], attitude);
+        PaintGaugePointer(painter, gauge, layout.gauges[static_cast<int>(gauge)], attitude);
     }
     painter.restore();
+}
+
+SceneRequest AttitudePicture::Request(QSizeF size, const Attitude& attitude) const
+{
+    return {.variant = m_variant,
+            .attitude = attitude,
+            .viewport = LayoutView(size.width(), size.height()).model,
+            .zoom = m_zoom};
+}
+
+const QImage& AttitudePicture::Backdrop(QSizeF size, double ratio)
+{
+    const QSize pixels = (size * ratio).toSize();
+    if (m_backdrop.size() == pixels && m_backdrop.devicePixelRatio() == ratio) {
+        return m_backdrop;
+    }
+    m_backdrop = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+    m_backdrop.setDevicePixelRatio(ratio);
+    QPainter painter(&m_backdrop);
+    painter.setRenderHint(QPainter::Antialiasing);
+    PaintBackground(painter, size);
+    PaintItems(painter, BuildScene(m_mesh, Request(size, {})).ground);
+    const ViewLayout layout = LayoutView(size.width(), size.height());
+    for (const Gauge gauge : kGauges) {
+        PaintGaugeFace(painter, gauge, layout.gauges[static_cast<int>(gauge)]);
+    }
+    return m_backdrop;
 }

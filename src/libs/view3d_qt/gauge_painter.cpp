@@ -115,7 +115,7 @@ void PaintLetter(QPainter& painter, const GaugeStyle& style, const Rect& dial)
 
 } // namespace
 
-void PaintGauge(QPainter& painter, Gauge gauge, const Rect& dial, const Attitude& attitude)
+void PaintGaugeFace(QPainter& painter, Gauge gauge, const Rect& dial)
 {
     const GaugeStyle& style = StyleOf(gauge);
     const double radius = dial.width / 2.0;
@@ -124,6 +124,14 @@ void PaintGauge(QPainter& painter, Gauge gauge, const Rect& dial, const Attitude
     painter.translate(dial.x + radius, dial.y + radius);
     PaintDial(painter, radius);
     PaintMarks(painter, style, radius);
-    PaintGlyph(painter, style, radius, GaugePointer(gauge, attitude));
+    painter.restore();
+}
+
+void PaintGaugePointer(QPainter& painter, Gauge gauge, const Rect& dial, const Attitude& attitude)
+{
+    const double radius = dial.width / 2.0;
+    painter.save();
+    painter.translate(dial.x + radius, dial.y + radius);
+    PaintGlyph(painter, StyleOf(gauge), radius, GaugePointer(gauge, attitude));
     painter.restore();
 }

@@ -9,4 +9,8 @@ class QPainter;
 // from its right for pitch, from above for yaw), turned by that one angle
 // against fixed level marks (roll, pitch) or a heading-0 mark (yaw), with
 // the gauge's letter to its left.
-void PaintGauge(QPainter& painter, Gauge gauge, const Rect& dial, const Attitude& attitude);
+
+// The parts no angle moves: the letter, the dial and its marks.
+void PaintGaugeFace(QPainter& painter, Gauge gauge, const Rect& dial);
+// The small camera, turned by the gauge's angle.
+void PaintGaugePointer(QPainter& painter, Gauge gauge, const Rect& dial, const Attitude& attitude);
