@@ -24,7 +24,7 @@ TEST(FirmwareFile, RoundTripsBoardVersionAndImage)
     EXPECT_EQ(file.m_header.m_version, 24);
     EXPECT_EQ(file.m_header.m_image_size, 1000u);
     EXPECT_EQ(file.m_image, image);
-    EXPECT_EQ(VersionText(24), "V2.4");
+    EXPECT_EQ(FirmwareVersionText(24), "V2.4");
 }
 
 struct Damage {

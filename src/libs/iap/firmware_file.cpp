@@ -105,7 +105,7 @@ FirmwareFile LoadFirmwareFile(const std::string& path, std::string& error)
     return file;
 }
 
-std::string VersionText(uint8_t version)
+std::string FirmwareVersionText(uint8_t version)
 {
     return "V" + std::to_string(version / 10) + "." + std::to_string(version % 10);
 }

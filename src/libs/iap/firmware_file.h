@@ -37,4 +37,4 @@ FirmwareFile ParseFirmwareFile(const std::vector<uint8_t>& bytes, std::string& e
 FirmwareFile LoadFirmwareFile(const std::string& path, std::string& error);
 
 // "V2.4" for the version byte 24.
-std::string VersionText(uint8_t version);
+std::string FirmwareVersionText(uint8_t version);

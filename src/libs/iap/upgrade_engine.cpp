@@ -40,7 +40,7 @@ public:
     {
         if (LoadFile() && OpenPort() && FindBootloader() && CheckBoard() && Begin() && Transfer() &&
             Verify() && Restart())
-            Finish(UpgradeOutcome::kSuccess, "Firmware " + VersionText(m_file.m_header.m_version) +
+            Finish(UpgradeOutcome::kSuccess, "Firmware " + FirmwareVersionText(m_file.m_header.m_version) +
                                                  " was written, verified and started.");
         if (m_channel)
             m_result.m_bytes_sent = m_channel->BytesSent();
