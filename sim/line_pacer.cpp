@@ -17,11 +17,13 @@ LinePacer::LinePacer(uint32_t baud)
 {
 }
 
-size_t LinePacer::Allowance(SimDuration now)
+size_t LinePacer::Allowance(SimDuration now, bool backlog)
 {
     const double elapsed = std::chrono::duration<double>(now - m_last).count();
     m_last = now;
-    m_budget = std::min(m_cap, m_budget + elapsed * m_bytes_per_second);
+    m_budget += elapsed * m_bytes_per_second;
+    if (!backlog)
+        m_budget = std::min(m_cap, m_budget);
     return static_cast<size_t>(m_budget);
 }
 

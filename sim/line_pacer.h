@@ -12,8 +12,9 @@ class LinePacer {
 public:
     explicit LinePacer(uint32_t baud);
 
-    // Bytes that may go out now.
-    size_t Allowance(SimDuration now);
+    // Bytes that may go out now. `backlog`: bytes waited all along, so the
+    // line was busy and no budget is lost to the cap, however late we look.
+    size_t Allowance(SimDuration now, bool backlog = false);
     void Consume(size_t bytes);
 
     // Time until at least one byte may go out.

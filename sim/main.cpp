@@ -92,7 +92,8 @@ private:
         }
         size_t allowed = m_input.size();
         if (m_input_pacer)
-            allowed = std::min(allowed, m_input_pacer->Allowance(m_clock.Now()));
+            allowed = std::min(allowed, m_input_pacer->Allowance(m_clock.Now(), m_input_backlog));
+        m_input_backlog = allowed < m_input.size();
         if (allowed == 0)
             return;
         m_firmware.Receive(m_input.data(), allowed);
@@ -107,6 +108,7 @@ private:
             // Everything on its way in or out is lost with the power.
             m_queue.clear();
             m_input.clear();
+            m_input_backlog = false;
             m_power_back_at = m_clock.Now() + kPowerOutage;
         }
     }
@@ -227,6 +229,7 @@ private:
     std::optional<LinePacer> m_input_pacer; // bytes from the PC
     std::vector<uint8_t> m_queue;
     std::vector<uint8_t> m_input; // received, not yet through the line
+    bool m_input_backlog = false; // bytes were left waiting at the last delivery
     std::optional<SimDuration> m_power_back_at;
     SimDuration m_next_frame{0};
     bool m_write_blocked = false;

@@ -3,6 +3,7 @@
 #include "protocol/command_table.h"
 
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <string_view>
 
@@ -14,8 +15,10 @@ constexpr unsigned Bit(CliCommandId command)
     return 1u << static_cast<unsigned>(command);
 }
 constexpr unsigned kConnecting = Bit(CliCommandId::kMonitor) | Bit(CliCommandId::kDownload) |
-                                 Bit(CliCommandId::kUpload) | Bit(CliCommandId::kCommand);
-constexpr unsigned kAll = kConnecting | Bit(CliCommandId::kPorts) | Bit(CliCommandId::kDiff);
+                                 Bit(CliCommandId::kUpload) | Bit(CliCommandId::kCommand) |
+                                 Bit(CliCommandId::kUpgrade);
+constexpr unsigned kAll = kConnecting | Bit(CliCommandId::kPorts) | Bit(CliCommandId::kDiff) |
+                          Bit(CliCommandId::kFwinfo) | Bit(CliCommandId::kFwpack);
 
 struct CliCommandInfo {
     CliCommandId m_id;
@@ -53,6 +56,20 @@ constexpr std::array kCommands{
     CliCommandInfo{CliCommandId::kDiff, "diff", "A.rkdp B.rkdp", 2, "compare two parameter files",
                    "Lists the fields that differ between two parameter files, by key, with both\n"
                    "values. Status 0 either way; 3 when a file cannot be read.\n"},
+    CliCommandInfo{CliCommandId::kUpgrade, "upgrade", "FILE.cahf", 1, "install a firmware file",
+                   "Checks the firmware file completely, backs the parameter set up (a download,\n"
+                   "written to the backup folder; not with --no-backup), then brings the\n"
+                   "controller into its bootloader, writes, verifies and starts the new firmware.\n"
+                   "A wrong board or an image too large for the flash is refused before anything\n"
+                   "is erased (status 1). An interrupted upgrade (time-out, lost port, Ctrl-C)\n"
+                   "leaves the controller waiting in its bootloader: run the same upgrade again\n"
+                   "and it resumes. Status 2 for a time-out or Ctrl-C.\n"},
+    CliCommandInfo{CliCommandId::kFwinfo, "fwinfo", "FILE.cahf", 1, "show what a firmware file holds",
+                   "Checks a firmware file (magic, header checksum, sizes, SHA-256 of the image)\n"
+                   "and shows its board, version, image size and hash. Status 3 when it fails.\n"},
+    CliCommandInfo{CliCommandId::kFwpack, "fwpack", "IMAGE", 1, "make a firmware file from an image",
+                   "Wraps a binary image in a firmware file for the board given by --board, with\n"
+                   "the version given by --version (2.4 or 24), written to --output (or -o).\n"},
 };
 
 using ApplyOption = std::string (*)(CliArgs& args, std::string_view value);
@@ -74,6 +91,17 @@ template <typename Number> std::string ParseNumber(std::string_view text, Number
     }
     out = value;
     return {};
+}
+
+// "2.4" (major.minor, each one digit) or the version byte "24".
+std::string ParseVersion(std::string_view text, int& out)
+{
+    if (text.size() == 3 && text[1] == '.' && std::isdigit(static_cast<unsigned char>(text[0])) &&
+        std::isdigit(static_cast<unsigned char>(text[2]))) {
+        out = (text[0] - '0') * 10 + (text[2] - '0');
+        return {};
+    }
+    return ParseNumber(text, 0, 255, out);
 }
 
 const std::array kOptions{
@@ -116,6 +144,21 @@ const std::array kOptions{
                   [](CliArgs& a, std::string_view) {
                       a.m_yes = true;
                       return std::string{};
+                  }},
+    CliOptionInfo{"--no-backup", "", Bit(CliCommandId::kUpgrade),
+                  "skip the parameter backup before upgrading",
+                  [](CliArgs& a, std::string_view) {
+                      a.m_no_backup = true;
+                      return std::string{};
+                  }},
+    CliOptionInfo{"--board", "N", Bit(CliCommandId::kFwpack), "device type the image is built for",
+                  [](CliArgs& a, std::string_view v) { return ParseNumber(v, 0L, 0xFFFFFFFFL, a.m_board); }},
+    CliOptionInfo{"--version", "V", Bit(CliCommandId::kFwpack), "firmware version, 2.4 or 24",
+                  [](CliArgs& a, std::string_view v) { return ParseVersion(v, a.m_version); }},
+    CliOptionInfo{"--output", "FILE", Bit(CliCommandId::kFwpack), "the firmware file to write (also -o)",
+                  [](CliArgs& a, std::string_view v) {
+                      a.m_output = v;
+                      return v.empty() ? std::string("empty file name") : std::string{};
                   }},
     CliOptionInfo{"--json", "", kAll, "machine-readable output (JSON)",
                   [](CliArgs& a, std::string_view) {
@@ -162,13 +205,16 @@ bool Accepts(const CliOptionInfo& option, std::optional<CliCommandId> command)
     return (option.m_commands & Bit(*command)) != 0;
 }
 
+// The short form of --output, as compilers spell it.
+constexpr std::string_view kShortOutput = "-o";
+
 // Applies one "--name", "--name=value" or "--name value" argument; `next` is
 // advanced when the value is the following argument.
 std::string ApplyOptionArgument(const std::vector<std::string>& arguments, size_t& next, CliArgs& args)
 {
     const std::string_view argument = arguments[next++];
-    const size_t equals = argument.find('=');
-    const std::string_view name = argument.substr(0, equals);
+    const size_t equals = argument == kShortOutput ? std::string_view::npos : argument.find('=');
+    const std::string_view name = argument == kShortOutput ? "--output" : argument.substr(0, equals);
     const CliOptionInfo* option = FindOption(name);
     if (option == nullptr || !Accepts(*option, args.m_command)) {
         return "unknown option '" + std::string(name) + "'";
@@ -206,6 +252,10 @@ std::string CheckComplete(const CliArgs& args)
     }
     if ((kConnecting & Bit(*args.m_command)) != 0 && args.m_port.empty()) {
         return std::string(info.m_name) + " needs --port";
+    }
+    if (args.m_command == CliCommandId::kFwpack &&
+        (args.m_board < 0 || args.m_version < 0 || args.m_output.empty())) {
+        return "fwpack needs --board, --version and --output";
     }
     return {};
 }
@@ -258,7 +308,7 @@ CliParseResult ParseCliArgs(const std::vector<std::string>& arguments)
     size_t next = 0;
     while (next < arguments.size()) {
         const std::string& argument = arguments[next];
-        if (argument.starts_with("--")) {
+        if (argument.starts_with("--") || argument == kShortOutput) {
             result.m_error = ApplyOptionArgument(arguments, next, args);
         } else if (!args.m_command && argument == "help") {
             // "help" alone, or "help NAME" for the help of one command.

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-enum class CliCommandId { kPorts, kMonitor, kDownload, kUpload, kCommand, kDiff };
+enum class CliCommandId { kPorts, kMonitor, kDownload, kUpload, kCommand, kDiff, kUpgrade, kFwinfo, kFwpack };
 
 // Everything the command line asked for. Defaults are those of the window's
 // settings, except the time-out, which the window does not have.
@@ -22,6 +22,10 @@ struct CliArgs {
     long m_count = 0; // monitor: page-33 frames to show before ending; 0 = until interrupted
     bool m_flash = false;
     bool m_yes = false;
+    bool m_no_backup = false;
+    long m_board = -1;  // fwpack: device type the image is for
+    int m_version = -1; // fwpack: firmware version byte, major * 10 + minor
+    std::string m_output;
     std::vector<std::string> m_operands;
 };
 

@@ -10,3 +10,6 @@ ExitStatus RunDownloadCommand(const CliArgs& args, CliOutput& output);
 ExitStatus RunUploadCommand(const CliArgs& args, CliOutput& output);
 ExitStatus RunGimbalCommand(const CliArgs& args, CliOutput& output);
 ExitStatus RunDiffCommand(const CliArgs& args, CliOutput& output);
+ExitStatus RunUpgradeCommand(const CliArgs& args, CliOutput& output);
+ExitStatus RunFwinfoCommand(const CliArgs& args, CliOutput& output);
+ExitStatus RunFwpackCommand(const CliArgs& args, CliOutput& output);

@@ -9,9 +9,9 @@ namespace {
 using CommandFunction = ExitStatus (*)(const CliArgs& args, CliOutput& output);
 
 // Indexed by CliCommandId.
-constexpr std::array<CommandFunction, 6> kCommandFunctions{
-    RunPortsCommand,  RunMonitorCommand, RunDownloadCommand,
-    RunUploadCommand, RunGimbalCommand,  RunDiffCommand,
+constexpr std::array<CommandFunction, 9> kCommandFunctions{
+    RunPortsCommand, RunMonitorCommand, RunDownloadCommand, RunUploadCommand, RunGimbalCommand,
+    RunDiffCommand,  RunUpgradeCommand, RunFwinfoCommand,   RunFwpackCommand,
 };
 
 } // namespace

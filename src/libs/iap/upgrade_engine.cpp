@@ -18,6 +18,9 @@ using Clock = BootChannel::Clock;
 constexpr int kRequestAttempts = 4;
 // Between two calls to a controller that may still be starting up.
 constexpr std::chrono::milliseconds kFindInterval{250};
+// A running controller needs this long to restart into its bootloader;
+// bytes sent meanwhile may be lost.
+constexpr std::chrono::milliseconds kRestartTime{30};
 // The controller hashes the whole image before it answers a verify.
 constexpr std::chrono::milliseconds kVerifyTime{3000};
 constexpr uint16_t kMostPacketsInFlight = 8;
@@ -135,35 +138,59 @@ private:
     }
 
     // Calls a running controller into its bootloader with the frame of the
-    // normal protocol, and asks for the bootloader's information; a
-    // controller already in its bootloader takes the frame for noise.
+    // normal protocol, lets it restart, and asks for the bootloader's
+    // information; a controller already in its bootloader takes the frame
+    // for noise.
     bool FindBootloader()
     {
         Report("Entering firmware upgrade mode.");
         const ProtocolFrame enter = MakeEnterBootloaderFrame();
-        std::vector<uint8_t> call(enter.begin(), enter.end());
+        const std::vector<uint8_t> enter_bytes(enter.begin(), enter.end());
         const std::vector<uint8_t> get_info = BootPacketBytes(BootType::kGetInfo);
-        call.insert(call.end(), get_info.begin(), get_info.end());
         const auto give_up = Clock::now() + m_options.m_find_time;
         while (Clock::now() < give_up) {
-            if (const BootChannel::Status sent = m_channel->Send(call); sent != BootChannel::Status::kOk)
-                return FailOnChannel(sent, "while looking for the bootloader");
-            const auto deadline = Clock::now() + kFindInterval + LineTime(call.size() + 128);
-            BootPacket packet;
-            BootChannel::Status received;
-            while ((received = m_channel->Receive(packet, deadline)) == BootChannel::Status::kOk) {
-                if (packet.m_type != static_cast<uint8_t>(BootType::kInfo))
-                    continue;
-                if (const std::optional<BootInfo> info = DecodeInfo(packet.m_payload)) {
-                    m_info = *info;
-                    return true;
-                }
-            }
-            if (received != BootChannel::Status::kTimedOut)
-                return FailOnChannel(received, "while looking for the bootloader");
+            BootChannel::Status status = m_channel->Send(enter_bytes);
+            if (status == BootChannel::Status::kOk)
+                status = Drain(Clock::now() + kRestartTime + LineTime(enter_bytes.size()));
+            if (status == BootChannel::Status::kOk)
+                status = m_channel->Send(get_info);
+            if (status == BootChannel::Status::kOk)
+                status = AwaitInfo(Clock::now() + kFindInterval + LineTime(get_info.size() + 128));
+            if (status == BootChannel::Status::kOk)
+                return true;
+            if (status != BootChannel::Status::kTimedOut)
+                return FailOnChannel(status, "while looking for the bootloader");
         }
         return Finish(UpgradeOutcome::kTimedOut, "No controller answered on '" + m_options.m_device +
                                                      "': check that it is connected and powered.");
+    }
+
+    // Drops what arrives until `deadline`: what a restarting controller
+    // still sent. kOk unless the wait was stopped or the port failed.
+    BootChannel::Status Drain(Clock::time_point deadline)
+    {
+        BootPacket packet;
+        BootChannel::Status received;
+        while ((received = m_channel->Receive(packet, deadline)) == BootChannel::Status::kOk) {
+        }
+        return received == BootChannel::Status::kTimedOut ? BootChannel::Status::kOk : received;
+    }
+
+    // Waits until `deadline` for the bootloader's information; kOk once it
+    // is in m_info.
+    BootChannel::Status AwaitInfo(Clock::time_point deadline)
+    {
+        BootPacket packet;
+        BootChannel::Status received;
+        while ((received = m_channel->Receive(packet, deadline)) == BootChannel::Status::kOk) {
+            if (packet.m_type != static_cast<uint8_t>(BootType::kInfo))
+                continue;
+            if (const std::optional<BootInfo> info = DecodeInfo(packet.m_payload)) {
+                m_info = *info;
+                return BootChannel::Status::kOk;
+            }
+        }
+        return received;
     }
 
     bool CheckBoard()
