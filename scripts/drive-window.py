@@ -16,6 +16,7 @@ first failure.
 import argparse
 import configparser
 import os
+import subprocess
 import sys
 import time
 import warnings
@@ -254,24 +255,29 @@ def report_inventory(window):
 # --- connecting -----------------------------------------------------------------------------------
 
 
-def choose_port(window, texts, port_name):
-    """Selects the simulator's port in the port box unless it already shows."""
+def choose_port(window, texts, port_name, pid):
+    """Selects the simulator's port in the port box unless it already shows,
+    as a user would: open the box, move to the port, press Return."""
     box = find_control(window, "combo box", description=texts["port"])
+    items = box.node.get_child_at_index(0)
+    names = [items.get_child_at_index(index).get_name() for index in range(items.get_child_count())]
+    if port_name not in names:
+        raise DriveError(f"the port box does not list {port_name!r} (it lists {names})")
     if box.name == port_name:
         return
-    items = box.node.get_child_at_index(0)
-    for index in range(items.get_child_count()):
-        item = items.get_child_at_index(index)
-        if item.get_name() == port_name:
-            item.do_action(0)
-            wait_for(f"the port box to show {port_name!r}",
-                     lambda: find_control(window, "combo box", description=texts["port"]).name == port_name, 5)
-            return
-    raise DriveError(f"the port box does not list {port_name!r} (current item {box.name!r})")
+    steps = names.index(port_name) - names.index(box.name) if box.name in names else names.index(port_name) + 1
+    focus_x_window(pid)
+    perform(box, "ShowMenu")
+    time.sleep(0.3)
+    keys = ["Down" if steps > 0 else "Up"] * abs(steps) + ["Return"]
+    subprocess.run(["xdotool", "key", "--delay", "50", *keys], check=True)
+    wait_for(f"the port box to show {port_name!r}",
+             lambda: find_control(window, "combo box", description=texts["port"]).name == port_name, 5)
+    say(f"chose port {port_name!r}")
 
 
-def connect(window, texts, port_name, timeout):
-    choose_port(window, texts, port_name)
+def connect(window, texts, port_name, pid, timeout):
+    choose_port(window, texts, port_name, pid)
     perform(find_control(window, "push button", name=texts["start"]), "Press")
     say(f"pressed {texts['start']!r}")
     status_line = find_control(window, "label", description=texts["status"])
@@ -325,6 +331,13 @@ def x_window_of(pid):
     raise DriveError(f"no mapped top-level X window of process {pid} takes WM_DELETE_WINDOW")
 
 
+def focus_x_window(pid):
+    """Without a window manager nobody gives the window the keyboard."""
+    server, window = x_window_of(pid)
+    window.set_input_focus(X.RevertToParent, X.CurrentTime)
+    server.sync()
+
+
 def send_delete_window(pid):
     server, window = x_window_of(pid)
     message = protocol.event.ClientMessage(
@@ -368,7 +381,7 @@ def check_settings(path):
 
 def command_connect(args):
     window = find_window(args.pid)
-    connect(window, TEXTS[args.language], args.port_name, args.timeout)
+    connect(window, TEXTS[args.language], args.port_name, args.pid, args.timeout)
     box = extents_of(window)
     # For the callers that grab the window: its place on the screen.
     print(f"WINDOW {box.x} {box.y} {box.width} {box.height}", flush=True)
@@ -383,7 +396,7 @@ def command_close(args):
 def command_check(args):
     window = find_window(args.pid)
     say(f"found the window of process {args.pid}")
-    connect(window, TEXTS[args.language], args.port_name, args.timeout)
+    connect(window, TEXTS[args.language], args.port_name, args.pid, args.timeout)
     report_inventory(window)
     command_close(args)
 

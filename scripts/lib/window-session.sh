@@ -18,7 +18,9 @@ DRIVER=$ORVANE_ROOT/scripts/drive-window.py
 # Debian's interpreter: the GObject bindings for AT-SPI are packaged for it.
 SYSTEM_PYTHON=/usr/bin/python3
 AT_SPI_LIBEXEC=/usr/libexec
-SIM_PORT_NAME=orvane-drive
+# Named like a device, short enough for the port box; it sorts after the
+# usual ttyS0, so the driver has to choose it in the box.
+SIM_PORT_NAME=${SIM_PORT_NAME:-ttySIM0}
 
 session_pids=()
 session_scratch=""
