@@ -145,7 +145,8 @@ session_start_simulator() {
 }
 
 # Starts orvane in the scratch working folder with a Setting.ini in language
-# $1 (EN or CN); sets WINDOW_PID. Extra arguments are environment settings.
+# $1 (EN or CN); sets WINDOW_PID. Further arguments go between `env` and the
+# program: environment settings, then optionally a wrapper such as valgrind.
 session_start_window() {
   local language=$1
   shift
