@@ -422,6 +422,8 @@ def main():
     except DriveError as error:
         print(f"drive-window: FAILED: {error}", file=sys.stderr)
         return 1
+    except KeyboardInterrupt:
+        return 130
     return 0
 
 
