@@ -10,6 +10,7 @@
 # include the toolkit's accessibility bridge, which a user without assistive
 # tools does not run: they are an upper bound.
 set -euo pipefail
+# shellcheck source=scripts/lib/window-session.sh
 source "$(dirname "$0")/../scripts/lib/window-session.sh"
 
 usage() {

@@ -5,6 +5,7 @@
 #
 #   bench/window_profile.sh [--seconds N] [OUTPUT]    (default 20 s, build/window.callgrind)
 set -euo pipefail
+# shellcheck source=scripts/lib/window-session.sh
 source "$(dirname "$0")/../scripts/lib/window-session.sh"
 
 usage() {

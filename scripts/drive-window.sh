@@ -6,6 +6,7 @@
 #
 #   scripts/drive-window.sh [EN|CN]        (default EN; build/ must be built)
 set -euo pipefail
+# shellcheck source=scripts/lib/window-session.sh
 source "$(dirname "$0")/lib/window-session.sh"
 
 main() {
@@ -18,7 +19,7 @@ main() {
   session_start_simulator
   session_start_window "$language"
   drive_window check --language "${language,,}" --settings "$(session_settings_file)" ||
-    die "the walk-through failed; orvane's output: $(tail -n 5 "$session_scratch/orvane.log")"
+    die "the walk-through failed; orvane's output: $(session_window_output)"
   local status=0
   wait "$WINDOW_PID" || status=$?
   [ "$status" -eq 0 ] || die "orvane exited with status $status"

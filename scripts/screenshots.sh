@@ -5,6 +5,7 @@
 #
 #   scripts/screenshots.sh [FOLDER]        (default build/screenshots; build/ must be built)
 set -euo pipefail
+# shellcheck source=scripts/lib/window-session.sh
 source "$(dirname "$0")/lib/window-session.sh"
 
 # Connects the running window and prints "X Y WIDTH HEIGHT" of it on screen.

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the scripts that run the real window: a virtual X server, the
 # accessibility bus, the simulated controller and the orvane program, each in
 # scratch folders that are removed again, with every process stopped on exit
@@ -110,7 +111,8 @@ session_start_display() {
   Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$display_file" 2>"$session_scratch/xvfb.log" &
   session_pids+=($!)
   wait_until 100 test -s "$display_file" || die "Xvfb did not start: $(cat "$session_scratch/xvfb.log")"
-  export DISPLAY=:$(head -n 1 "$display_file")
+  DISPLAY=:$(head -n 1 "$display_file")
+  export DISPLAY
   note "virtual display $DISPLAY"
 }
 
@@ -136,6 +138,7 @@ session_start_accessibility() {
 }
 
 # Starts the simulated controller; its first line is the published port.
+# shellcheck disable=SC2120 # the options are optional
 session_start_simulator() {
   local output=$session_scratch/sim.out
   "$ORVANE_BUILD/sim/orvane-sim" --name "$SIM_PORT_NAME" --state "$session_scratch/sim.rkdp" "$@" >"$output" &
@@ -159,6 +162,11 @@ session_start_window() {
   note "orvane running as process $WINDOW_PID ($language)"
 }
 
+# The last lines the program printed, for failure messages.
+session_window_output() {
+  tail -n 5 "$session_scratch/orvane.log"
+}
+
 session_settings_file() {
   echo "$session_scratch/work/Setting.ini"
 }
@@ -171,10 +179,11 @@ drive_window() {
 }
 
 # Closes the window as a user would and checks the program ended with status 0.
+# shellcheck disable=SC2120 # the options are optional
 session_close_window() {
   drive_window close "$@" || die "the window did not close"
   local status=0
   wait "$WINDOW_PID" || status=$?
-  [ "$status" -eq 0 ] || die "orvane exited with status $status: $(tail -n 5 "$session_scratch/orvane.log")"
+  [ "$status" -eq 0 ] || die "orvane exited with status $status: $(session_window_output)"
   note "orvane exited with status 0"
 }
