@@ -6,6 +6,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   locales-all fonts-wqy-microhei fonts-dejavu-core
+  # Driving the real window from outside, screenshots.
+  xvfb xdotool dbus at-spi2-core python3-gi gir1.2-atspi-2.0 python3-xlib imagemagick
 )
 missing=()
 for p in "${packages[@]}"; do

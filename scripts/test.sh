@@ -2,6 +2,8 @@
 # Installs the dependencies, then builds and runs every test three times:
 # a plain build, an address + undefined-behaviour sanitizer build, and a
 # thread-sanitizer build of the core for the tests labelled "threads".
+# Then the real window is driven from outside on a virtual display
+# (scripts/drive-window.sh); ORVANE_SKIP_WINDOW=1 leaves that out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -21,3 +23,12 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_build build-asan "" -DCMAKE_BUILD_TYPE=Debug "-DORVANE_SANITIZE=address;undefined" -DORVANE_BUILD_BENCH=OFF
 TSAN_OPTIONS=halt_on_error=1 \
   run_build build-tsan "-L threads" -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=thread -DORVANE_BUILD_UI=OFF -DORVANE_BUILD_BENCH=OFF
+
+source scripts/lib/window-session.sh
+if [ "${ORVANE_SKIP_WINDOW:-0}" = 1 ]; then
+  echo "window walk-through skipped (ORVANE_SKIP_WINDOW=1)"
+elif [ -n "$(session_missing_tools)" ]; then
+  echo "window walk-through skipped, missing: $(session_missing_tools | tr '\n' ' ')"
+else
+  scripts/drive-window.sh EN
+fi
