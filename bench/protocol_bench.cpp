@@ -16,7 +16,7 @@ namespace {
 
 class NullView : public ProtocolView {
 public:
-    void ShowStatus(int, SurfaceColour) override {}
+    void ShowStatus(int, Rgb) override {}
     void ClearStatus() override {}
     void RefreshTelemetry(TelemetryRefresh) override {}
     void UpdatePanelFromParams() override {}

@@ -26,9 +26,10 @@ struct Backup {
 Backup BackUpParameters(const CliArgs& args, CliOutput& output, const std::string& device)
 {
     GimbalSession session(args.m_period_ms, false);
-    if (!session.StartLink(device, args.m_baud)) {
+    PortOpenResult why;
+    if (!session.StartLink(device, args.m_baud, &why)) {
         return {output.Fail(ExitStatus::kUsageError,
-                            EnglishMessage(131) + ": " + DescribePortOpenFailure(device, args.m_baud)),
+                            EnglishMessage(131) + ": " + DescribePortOpenFailure(why, device, args.m_baud)),
                 "", ""};
     }
     output.Progress("Backing up the parameters ...");
