@@ -65,11 +65,14 @@ struct CliOptionInfo {
     ApplyOption m_apply;
 };
 
+// The whole text as one number within [min, max]. The range test is written
+// so that NaN, which from_chars reads from "nan" and which fails every
+// comparison, is refused rather than passed through.
 template <typename Number> std::string ParseNumber(std::string_view text, Number min, Number max, Number& out)
 {
     Number value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size() || value < min || value > max) {
+    if (error != std::errc{} || end != text.data() + text.size() || !(min <= value && value <= max)) {
         return "invalid value '" + std::string(text) + "'";
     }
     out = value;
