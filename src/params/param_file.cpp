@@ -35,7 +35,10 @@ bool SaveParamFile(const std::string& path, const GimbalParams& params)
 {
     IniDocument document = IniDocument::Load(path);
     for (const ParamField& field : ParamFieldTable()) {
-        document.Write(kParamSection, field.key, FormatParamField(params, field));
+        // A file missing a key would load that key's default later.
+        if (!document.Write(kParamSection, field.key, FormatParamField(params, field))) {
+            return false;
+        }
     }
     return document.Save(path);
 }
