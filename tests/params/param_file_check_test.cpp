@@ -1,0 +1,135 @@
+#include "params/param_file.h"
+#include "params/param_file_check.h"
+#include "protocol/crc16.h"
+
+#include "support/scratch_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <regex>
+
+namespace {
+
+// A set the panel takes as it is: a valid calibration block, every value in
+// range (the pole pairs start at 1).
+GimbalParams UploadableSet()
+{
+    GimbalParams params{};
+    for (size_t i = 0; i < 134; ++i) {
+        params.m_mtr_cal_par[i] = static_cast<uint8_t>(3 + i * 5);
+    }
+    const uint16_t crc = crc16(params.m_mtr_cal_par, 134, 0xABCD);
+    params.m_mtr_cal_par[134] = static_cast<uint8_t>(crc >> 8);
+    params.m_mtr_cal_par[135] = static_cast<uint8_t>(crc & 0xFF);
+    params.m_motor0_pole_pairs = params.m_motor1_pole_pairs = params.m_motor2_pole_pairs = 7;
+    params.m_roll_pid_kp = 40;
+    params.m_angle_min_1 = -90;
+    params.m_max_rate_scale = 1.5;
+    params.m_camera_opts = 0xA05F;
+    return params;
+}
+
+class ParamFileCheckTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(SaveParamFile(m_path, UploadableSet()));
+        m_saved = ReadWholeFile(m_path);
+    }
+
+    // The saved file with `key` set to `value`, or without the key.
+    StrictParamFile LoadWith(const std::string& key, const std::optional<std::string>& value) const
+    {
+        const std::regex line("\n" + key + "=[^\n]*");
+        WriteWholeFile(m_path, std::regex_replace(m_saved, line, value ? "\n" + key + "=" + *value : ""));
+        return LoadParamFileStrictly(m_path);
+    }
+
+    ScratchFolder m_folder{"param-check"};
+    std::string m_path = m_folder.File("set.rkdp");
+    std::string m_saved;
+};
+
+TEST_F(ParamFileCheckTest, ASavedSetLoadsWithoutProblems)
+{
+    const StrictParamFile file = LoadParamFileStrictly(m_path);
+    ASSERT_TRUE(file.read);
+    EXPECT_TRUE(file.problems.empty()) << file.problems.front().key << ": " << file.problems.front().reason;
+    const GimbalParams expected = UploadableSet();
+    EXPECT_EQ(std::memcmp(&file.params, &expected, sizeof expected), 0);
+}
+
+TEST_F(ParamFileCheckTest, EachValueLoadingWouldTakeSilentlyIsNamed)
+{
+    struct Case {
+        std::string key;
+        std::optional<std::string> value;
+        std::string reason;
+    };
+    const std::vector<Case> cases{
+        {"m_gimbal_type", std::nullopt, "missing"},
+        {"m_sensor_y_index", "", "not a whole number"},
+        {"m_chan_map_2", "3x", "not a whole number"},
+        {"m_product_type", "99999999999", "not a whole number"},
+        {"m_roll_pid_kp", "12abc", "not a number"},
+        {"m_roll_pid_ki", "nan", "not a number"},
+        {"m_roll_pid_kd", "1e999", "not a number"},
+        {"m_camera_opts", "0x1FFFFFFFF", "not 1 to 8 hexadecimal digits"},
+        {"m_camera_opts", "0xG", "not 1 to 8 hexadecimal digits"},
+        {"m_mtr_cal_par", "00FF", "motor calibration block"},
+        {"m_roll_pid_kp", "300", "the panel accepts whole numbers 0..255"},
+        {"m_roll_pid_kp", "12.5", "the panel accepts whole numbers 0..255"},
+        {"m_motor0_pole_pairs", "0", "the panel accepts whole numbers 1..255"},
+        {"m_angle_min_1", "-40000", "the panel accepts whole numbers -32768..32767"},
+        {"m_max_rate_scale", "30", "the panel accepts 0.0..25.5"},
+        {"m_sensor_x_sign", "2", "the panel accepts 0..1"},
+        {"m_product_type", "256", "the panel accepts 0..255"},
+        {"m_udmode_type", "-1", "the panel accepts an item index, 0 or more"},
+    };
+    for (const Case& test : cases) {
+        const StrictParamFile file = LoadWith(test.key, test.value);
+        ASSERT_TRUE(file.read);
+        ASSERT_EQ(file.problems.size(), 1u) << test.key << "=" << test.value.value_or("(missing)");
+        EXPECT_EQ(file.problems[0].key, test.key);
+        EXPECT_EQ(file.problems[0].text, test.value.value_or(""));
+        EXPECT_NE(file.problems[0].reason.find(test.reason), std::string::npos)
+            << test.key << ": " << file.problems[0].reason;
+    }
+}
+
+TEST_F(ParamFileCheckTest, WrittenVariantsOfGoodValuesPass)
+{
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"m_roll_pid_kp", "+40"},  {"m_roll_pid_kp", "4e1"},    {"m_angle_min_1", "-90"},
+        {"m_camera_opts", "a05f"}, {"m_camera_opts", "0XA05F"}, {"m_gimbal_type", "+0"},
+    };
+    for (const auto& [key, value] : cases) {
+        EXPECT_TRUE(LoadWith(key, value).problems.empty()) << key << "=" << value;
+    }
+    EXPECT_FALSE(LoadWith("m_gimbal_type", "+-0").problems.empty());
+}
+
+TEST_F(ParamFileCheckTest, OneDecimalValuesAreRoundedAsThePanelShowsThem)
+{
+    // The window shows 2.26 as "2.3" and uploads what it shows.
+    const StrictParamFile file = LoadWith("m_max_rate_scale", "2.26");
+    EXPECT_TRUE(file.problems.empty());
+    EXPECT_DOUBLE_EQ(file.params.m_max_rate_scale, 2.3);
+}
+
+TEST_F(ParamFileCheckTest, AMissingKeyIsReportedOnceEvenWhenItsDefaultIsOutOfRange)
+{
+    // The default 0 is below the pole pairs' range; "missing" says it all.
+    const StrictParamFile file = LoadWith("m_motor2_pole_pairs", std::nullopt);
+    ASSERT_EQ(file.problems.size(), 1u);
+    EXPECT_EQ(file.problems[0].reason, "missing");
+}
+
+TEST_F(ParamFileCheckTest, AFileThatCannotBeReadIsNotASetOfDefaults)
+{
+    EXPECT_FALSE(LoadParamFileStrictly(m_folder.File("none.rkdp")).read);
+    EXPECT_FALSE(LoadParamFileStrictly(m_folder.Path().string()).read);
+}
+
+} // namespace
