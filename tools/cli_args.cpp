@@ -44,7 +44,10 @@ constexpr std::array kCommands{
     CliCommandInfo{CliCommandId::kUpload, "upload", "FILE.rkdp", 1, "write a parameter file to the gimbal",
                    "Opens FILE.rkdp as \"Open Param\" does, uploads pages 1 to 6, with --flash\n"
                    "saves the set to flash and waits for the acknowledgement, then downloads\n"
-                   "again and reports every field that differs from the file.\n"},
+                   "again and reports every field that differs from the file (status 1).\n"
+                   "Nothing is uploaded (status 3) when a key is missing, a value is not wholly\n"
+                   "a number, a value lies outside what its control in the window accepts, or\n"
+                   "the motor calibration block is missing or fails its check.\n"},
     CliCommandInfo{CliCommandId::kCommand, "command", "NAME", 1, "run one gimbal command",
                    "Runs one command by name and prints the gimbal's answer. Commands marked\n"
                    "'confirm' need --yes; those marked 'guarded' wait for the first live status\n"
@@ -249,7 +252,8 @@ std::string GimbalCommandLines()
 }
 
 constexpr std::string_view kExitStatusHelp =
-    "Exit status: 0 success, 1 the gimbal reported a failure, 2 time-out,\n"
+    "Exit status: 0 success, 1 the gimbal reported a failure or did not keep\n"
+    "an uploaded value, 2 time-out,\n"
     "3 usage, file or port error.\n";
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "params/param_fields.h"
 #include "params/param_file.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -50,10 +49,4 @@ std::string ReadParamFile(const std::string& path, GimbalParams& params)
     }
     LoadParamFile(path, params);
     return {};
-}
-
-bool HasCalibrationBlock(const GimbalParams& params)
-{
-    return std::any_of(std::begin(params.m_mtr_cal_par), std::end(params.m_mtr_cal_par),
-                       [](uint8_t byte) { return byte != 0; });
 }

@@ -26,7 +26,3 @@ JsonValue DifferenceJson(const std::vector<ParamDifference>& differences, const 
 // would take silently: a file that cannot be read (every key would take its
 // default). Returns an error text, empty on success.
 std::string ReadParamFile(const std::string& path, GimbalParams& params);
-
-// False when the record's motor calibration block is cleared, which is what
-// loading makes of a block that is missing or fails its check.
-bool HasCalibrationBlock(const GimbalParams& params);

@@ -2,6 +2,8 @@
 #include "cli_connection.h"
 #include "param_diff.h"
 
+#include "params/param_file_check.h"
+
 #include "protocol/command_table.h"
 #include "protocol/protocol_messages.h"
 
@@ -41,23 +43,34 @@ ExitStatus SaveToFlash(CliConnection& connection, CliOutput& output, std::string
     return ExitStatus::kSuccess;
 }
 
+// One line per problem: "  key=text: reason", or "  key: missing".
+std::string ProblemLines(const std::vector<ParamFileProblem>& problems)
+{
+    std::string lines;
+    for (const ParamFileProblem& problem : problems) {
+        const std::string value = problem.text.empty() ? "" : "=" + problem.text;
+        lines += "  " + problem.key + value + ": " + problem.reason + "\n";
+    }
+    return lines;
+}
+
 } // namespace
 
 ExitStatus RunUploadCommand(const CliArgs& args, CliOutput& output)
 {
     const std::string& path = args.m_operands.front();
-    GimbalParams file_params{};
-    if (const std::string error = ReadParamFile(path, file_params); !error.empty()) {
-        return output.Fail(ExitStatus::kUsageError, error);
+    const StrictParamFile file = LoadParamFileStrictly(path);
+    if (!file.read) {
+        return output.Fail(ExitStatus::kUsageError, "cannot read '" + path + "'");
     }
-    // The window would upload a cleared block over the gimbal's motor
-    // calibration without a word; a bench script must not do that.
-    if (!HasCalibrationBlock(file_params)) {
+    // The window shows what it loaded before anyone sends it; a script does
+    // not, so whatever loading would take silently stops the upload.
+    if (!file.problems.empty()) {
         return output.Fail(ExitStatus::kUsageError,
-                           "'" + path +
-                               "': the motor calibration block (m_mtr_cal_par) is missing "
-                               "or fails its check; nothing was uploaded");
+                           "'" + path + "' cannot be uploaded as it stands; nothing was uploaded:\n" +
+                               ProblemLines(file.problems));
     }
+    const GimbalParams& file_params = file.params;
     CliConnection connection(args, output);
     ExitStatus status = connection.Connect();
     if (status != ExitStatus::kSuccess) {
@@ -89,5 +102,8 @@ ExitStatus RunUploadCommand(const CliArgs& args, CliOutput& output)
                                 : "Read back: " + std::to_string(differences.size()) +
                                       " fields differ (key, file, gimbal)\n" + DifferenceLines(differences);
     output.Result(text, json);
-    return ExitStatus::kSuccess;
+    // The gimbal holds another set than the one sent: not a success.
+    return differences.empty()
+               ? ExitStatus::kSuccess
+               : output.Fail(ExitStatus::kGimbalFailure, "the gimbal did not keep every uploaded value");
 }

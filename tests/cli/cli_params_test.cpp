@@ -52,34 +52,15 @@ TEST_F(CliParams, UploadOfTheDownloadedSetLeavesTheGimbalUnchanged)
     EXPECT_EQ(diff.m_out, "") << "the flashed set is the downloaded one";
 }
 
-TEST_F(CliParams, UploadReportsWhatTheGimbalHoldsAfterwards)
-{
-    SimProcess gimbal = Gimbal();
-    ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("set.rkdp")}).m_exit_status, 0);
-    // The wire carries whole numbers: 12.5 comes back as 12; 300 wraps to 44.
-    std::string text = WithValue(ReadWholeFile(File("set.rkdp")), "m_roll_pid_kp", "12.5");
-    text = WithValue(text, "m_pitch_pid_kp", "300");
-    WriteWholeFile(File("edited.rkdp"), text);
-
-    const ProcessResult text_result = Cli({"upload", "--port", gimbal.Port(), File("edited.rkdp")});
-    ASSERT_EQ(text_result.m_exit_status, 0) << text_result.m_err;
-    EXPECT_NE(text_result.m_out.find("Read back: 2 fields differ (key, file, gimbal)\n"
-                                     "m_roll_pid_kp\t12.5\t12\nm_pitch_pid_kp\t300\t44\n"),
-              std::string::npos)
-        << text_result.m_out;
-
-    const ProcessResult json = Cli({"upload", "--port", gimbal.Port(), File("edited.rkdp"), "--json"});
-    ASSERT_EQ(json.m_exit_status, 0);
-    EXPECT_NE(json.m_out.find(R"("differences":[{"key":"m_roll_pid_kp","file":"12.5","gimbal":"12"})"),
-              std::string::npos)
-        << json.m_out;
-}
-
-TEST_F(CliParams, UploadRefusesAFileThatWouldClearTheCalibration)
+TEST_F(CliParams, UploadRefusesWhatLoadingWouldTakeSilently)
 {
     SimProcess gimbal = Gimbal();
     ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("good.rkdp")}).m_exit_status, 0);
     const std::string good = ReadWholeFile(File("good.rkdp"));
+    // 12.5 would go as 12, 300 would wrap to 44, "7x" would go as 7.
+    std::string text = WithValue(good, "m_roll_pid_kp", "12.5");
+    text = WithValue(text, "m_pitch_pid_kp", "300");
+    WriteWholeFile(File("edited.rkdp"), WithValue(text, "m_chan_map_1", "7x"));
     // A block whose last byte is changed fails its check; a short one has the wrong length.
     std::string corrupted = good;
     const size_t block = corrupted.find("m_mtr_cal_par=") + 14 + 271;
@@ -87,13 +68,46 @@ TEST_F(CliParams, UploadRefusesAFileThatWouldClearTheCalibration)
     WriteWholeFile(File("corrupted.rkdp"), corrupted);
     WriteWholeFile(File("short.rkdp"), WithValue(good, "m_mtr_cal_par", "00FF"));
 
+    const ProcessResult edited = Cli({"upload", "--port", gimbal.Port(), File("edited.rkdp")});
+    EXPECT_EQ(edited.m_exit_status, 3);
+    EXPECT_EQ(edited.m_out, "");
+    EXPECT_NE(edited.m_err.find("cannot be uploaded as it stands; nothing was uploaded:\n"
+                                "  m_chan_map_1=7x: not a whole number\n"
+                                "  m_roll_pid_kp=12.5: the panel accepts whole numbers 0..255\n"
+                                "  m_pitch_pid_kp=300: the panel accepts whole numbers 0..255\n"),
+              std::string::npos)
+        << edited.m_err;
     for (const char* name : {"corrupted.rkdp", "short.rkdp"}) {
-        const ProcessResult result = Cli({"upload", "--port", gimbal.Port(), File(name)});
+        const ProcessResult result = Cli({"upload", "--port", gimbal.Port(), File(name), "--json"});
         EXPECT_EQ(result.m_exit_status, 3) << name;
         EXPECT_NE(result.m_err.find("motor calibration block"), std::string::npos) << result.m_err;
+        EXPECT_EQ(result.m_out.rfind("{\"error\":", 0), 0u) << result.m_out;
     }
     ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("still.rkdp")}).m_exit_status, 0);
     EXPECT_EQ(ReadWholeFile(File("still.rkdp")), good);
+}
+
+TEST_F(CliParams, AValueTheGimbalDoesNotKeepFailsTheUpload)
+{
+    SimProcess gimbal = Gimbal();
+    ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("set.rkdp")}).m_exit_status, 0);
+    // The gimbal-type box takes any item index, but the page carries one byte.
+    WriteWholeFile(File("wide.rkdp"), WithValue(ReadWholeFile(File("set.rkdp")), "m_gimbal_type", "300"));
+
+    const ProcessResult result = Cli({"upload", "--port", gimbal.Port(), File("wide.rkdp")});
+    EXPECT_EQ(result.m_exit_status, 1) << result.m_err;
+    EXPECT_NE(result.m_out.find("Read back: 1 fields differ (key, file, gimbal)\nm_gimbal_type\t300\t44\n"),
+              std::string::npos)
+        << result.m_out;
+    EXPECT_NE(result.m_err.find("the gimbal did not keep every uploaded value"), std::string::npos);
+
+    const ProcessResult json = Cli({"upload", "--port", gimbal.Port(), File("wide.rkdp"), "--json"});
+    EXPECT_EQ(json.m_exit_status, 1);
+    EXPECT_NE(json.m_out.find(R"("differences":[{"key":"m_gimbal_type","file":"300","gimbal":"44"}])"),
+              std::string::npos)
+        << json.m_out;
+    EXPECT_NE(json.m_out.find(R"({"error":"the gimbal did not keep every uploaded value","exit_status":1})"),
+              std::string::npos);
 }
 
 TEST_F(CliParams, CorruptedFramesDoNotCorruptTheDownload)
