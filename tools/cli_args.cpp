@@ -45,9 +45,10 @@ constexpr std::array kCommands{
                    "Opens FILE.rkdp as \"Open Param\" does, uploads pages 1 to 6, with --flash\n"
                    "saves the set to flash and waits for the acknowledgement, then downloads\n"
                    "again and reports every field that differs from the file (status 1).\n"
-                   "Nothing is uploaded (status 3) when a key is missing, a value is not wholly\n"
-                   "a number, a value lies outside what its control in the window accepts, or\n"
-                   "the motor calibration block is missing or fails its check.\n"},
+                   "Nothing is uploaded (status 3) when a key is missing (unless\n"
+                   "--allow-missing), a value is not wholly a number, a value lies outside what\n"
+                   "its control in the window accepts, or the motor calibration block is missing\n"
+                   "or fails its check. Values go out rounded as the window shows them.\n"},
     CliCommandInfo{CliCommandId::kCommand, "command", "NAME", 1, "run one gimbal command",
                    "Runs one command by name and prints the gimbal's answer. Commands marked\n"
                    "'confirm' need --yes; those marked 'guarded' wait for the first live status\n"
@@ -55,7 +56,8 @@ constexpr std::array kCommands{
                    "gimbal allows calibration.\n"},
     CliCommandInfo{CliCommandId::kDiff, "diff", "A.rkdp B.rkdp", 2, "compare two parameter files",
                    "Lists the fields that differ between two parameter files, by key, with both\n"
-                   "values. Status 0 either way; 3 when a file cannot be read.\n"},
+                   "values. Status 0 when the sets are equal, 1 when they differ (as diff does),\n"
+                   "3 when a file cannot be read or is not a parameter file.\n"},
 };
 
 using ApplyOption = std::string (*)(CliArgs& args, std::string_view value);
@@ -68,15 +70,24 @@ struct CliOptionInfo {
     ApplyOption m_apply;
 };
 
+// Shortest text that reads back as `value`: 0.001, 86400, 4000000.
+template <typename Number> std::string NumberText(Number value)
+{
+    char text[32];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
 // The whole text as one number within [min, max]. The range test is written
 // so that NaN, which from_chars reads from "nan" and which fails every
-// comparison, is refused rather than passed through.
+// comparison, is refused rather than passed through; infinities lie outside
+// every range.
 template <typename Number> std::string ParseNumber(std::string_view text, Number min, Number max, Number& out)
 {
     Number value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc{} || end != text.data() + text.size() || !(min <= value && value <= max)) {
-        return "invalid value '" + std::string(text) + "'";
+        return "invalid value '" + std::string(text) + "' (accepts " + NumberText(min) + ".." +
+               NumberText(max) + ")";
     }
     out = value;
     return {};
@@ -116,6 +127,12 @@ const std::array kOptions{
     CliOptionInfo{"--flash", "", Bit(CliCommandId::kUpload), "save the uploaded set to flash",
                   [](CliArgs& a, std::string_view) {
                       a.m_flash = true;
+                      return std::string{};
+                  }},
+    CliOptionInfo{"--allow-missing", "", Bit(CliCommandId::kUpload),
+                  "send the defaults of keys the file lacks, and list them",
+                  [](CliArgs& a, std::string_view) {
+                      a.m_allow_missing = true;
                       return std::string{};
                   }},
     CliOptionInfo{"--yes", "", Bit(CliCommandId::kCommand), "confirm a command the window asks about",
@@ -253,7 +270,7 @@ std::string GimbalCommandLines()
 
 constexpr std::string_view kExitStatusHelp =
     "Exit status: 0 success, 1 the gimbal reported a failure or did not keep\n"
-    "an uploaded value, 2 time-out,\n"
+    "an uploaded value (diff: the sets differ), 2 time-out,\n"
     "3 usage, file or port error.\n";
 
 } // namespace

@@ -4,6 +4,7 @@
 enum class ExitStatus : int {
     kSuccess = 0,
     kGimbalFailure = 1, // the gimbal answered with a failure code or did not keep an uploaded value
+    kSetsDiffer = 1,    // diff: the two parameter sets differ, as diff(1) reports it
     kTimeout = 2,       // no answer within --timeout
     kUsageError = 3,    // bad arguments, unreadable file or port error
 };

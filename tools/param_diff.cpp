@@ -1,11 +1,6 @@
 #include "param_diff.h"
 
 #include "params/param_fields.h"
-#include "params/param_file.h"
-
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 
 std::vector<ParamDifference> DiffParams(const GimbalParams& first, const GimbalParams& second)
 {
@@ -40,13 +35,4 @@ JsonValue DifferenceJson(const std::vector<ParamDifference>& differences, const 
                       .Add(second_name, difference.m_second));
     }
     return list;
-}
-
-std::string ReadParamFile(const std::string& path, GimbalParams& params)
-{
-    if (!std::ifstream(path)) {
-        return "cannot read '" + path + "': " + std::strerror(errno);
-    }
-    LoadParamFile(path, params);
-    return {};
 }

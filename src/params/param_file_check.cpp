@@ -9,6 +9,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <optional>
 
 namespace {
@@ -63,21 +64,18 @@ bool IsCalibrationBlock(const ParamField& field, std::string_view text)
                        [](uint8_t byte) { return byte != 0; });
 }
 
-std::optional<std::string> TextProblem(const ParamField& field, const std::optional<std::string>& text)
+std::optional<std::string> TextProblem(const ParamField& field, std::string_view text)
 {
-    if (!text) {
-        return "missing";
-    }
     switch (field.format) {
     case ParamFormat::Integer:
-        return IsInteger(*text) ? std::nullopt : std::optional<std::string>("not a whole number");
+        return IsInteger(text) ? std::nullopt : std::optional<std::string>("not a whole number");
     case ParamFormat::Real:
     case ParamFormat::RealOneDecimal:
-        return IsFiniteReal(*text) ? std::nullopt : std::optional<std::string>("not a number");
+        return IsFiniteReal(text) ? std::nullopt : std::optional<std::string>("not a number");
     case ParamFormat::Hex:
-        return IsHex32(*text) ? std::nullopt : std::optional<std::string>("not 1 to 8 hexadecimal digits");
+        return IsHex32(text) ? std::nullopt : std::optional<std::string>("not 1 to 8 hexadecimal digits");
     case ParamFormat::CalibrationBlock:
-        return IsCalibrationBlock(field, *text)
+        return IsCalibrationBlock(field, text)
                    ? std::nullopt
                    : std::optional<std::string>("the motor calibration block is cut short or fails its "
                                                 "check; uploading it would clear the motor calibration");
@@ -95,10 +93,32 @@ std::optional<std::string> RangeProblem(const PanelBinding& binding, const Gimba
     return "the panel accepts " + std::string(whole ? "whole numbers " : "") + *range;
 }
 
-bool HasProblem(const std::vector<ParamFileProblem>& problems, std::string_view key)
+ParamFileProblem* FindProblem(std::vector<ParamFileProblem>& problems, std::string_view key)
 {
-    return std::any_of(problems.begin(), problems.end(),
-                       [key](const ParamFileProblem& problem) { return problem.key == key; });
+    const auto found = std::find_if(problems.begin(), problems.end(),
+                                    [key](const ParamFileProblem& problem) { return problem.key == key; });
+    return found == problems.end() ? nullptr : &*found;
+}
+
+// Judges every bound value by its control's range. An unreadable text is
+// not judged again; a missing key is, since its default would go out.
+void CheckRanges(const IniDocument& document, StrictParamFile& file)
+{
+    for (const PanelBinding& binding : PanelBindings()) {
+        const std::optional<std::string> reason = RangeProblem(binding, file.params);
+        if (!reason) {
+            continue;
+        }
+        const std::string key(binding.key);
+        ParamFileProblem* earlier = FindProblem(file.problems, key);
+        if (earlier == nullptr) {
+            file.problems.push_back({key, document.Find(kParamFileSection, key).value_or(""), *reason});
+        } else if (earlier->missing_with_usable_default) {
+            const std::string default_text = FindParamField(key)->default_text;
+            earlier->reason = "missing, and its default " + default_text + " is refused: " + *reason;
+            earlier->missing_with_usable_default = false;
+        }
+    }
 }
 
 // What a copy through the panel makes of each edit field's value.
@@ -111,33 +131,43 @@ void RoundAsPanelShows(GimbalParams& params)
     }
 }
 
+std::string ReadFailure(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    const std::string cause = !std::filesystem::exists(status)            ? "no such file"
+                              : !std::filesystem::is_regular_file(status) ? "not a regular file"
+                                                                          : "not readable";
+    return "cannot read '" + path + "': " + cause;
+}
+
 } // namespace
 
 StrictParamFile LoadParamFileStrictly(const std::string& path)
 {
-    StrictParamFile result;
+    StrictParamFile file;
     const IniDocument document = IniDocument::Load(path);
     if (!document.WasRead()) {
-        return result;
+        file.error = ReadFailure(path);
+        return file;
     }
-    result.read = true;
+    size_t keys_found = 0;
     for (const ParamField& field : ParamFieldTable()) {
         const std::optional<std::string> text = document.Find(kParamFileSection, field.key);
-        ParseParamField(result.params, field, text.value_or(field.default_text));
-        if (const std::optional<std::string> reason = TextProblem(field, text)) {
-            result.problems.push_back({field.key, text.value_or(""), *reason});
+        keys_found += text ? 1 : 0;
+        ParseParamField(file.params, field, text.value_or(field.default_text));
+        if (!text) {
+            file.problems.push_back({field.key, "", "missing", true});
+        } else if (const std::optional<std::string> reason = TextProblem(field, *text)) {
+            file.problems.push_back({field.key, *text, *reason});
         }
     }
-    // A value already reported as unreadable is not judged again by its range.
-    for (const PanelBinding& binding : PanelBindings()) {
-        const std::string key(binding.key);
-        if (HasProblem(result.problems, key)) {
-            continue;
-        }
-        if (const std::optional<std::string> reason = RangeProblem(binding, result.params)) {
-            result.problems.push_back({key, document.Find(kParamFileSection, key).value_or(""), *reason});
-        }
+    if (keys_found == 0) {
+        file.error = "'" + path + "' is not a parameter file (no key of section [" +
+                     std::string(kParamFileSection) + "])";
+        return file;
     }
-    RoundAsPanelShows(result.params);
-    return result;
+    CheckRanges(document, file);
+    RoundAsPanelShows(file.params);
+    return file;
 }

@@ -16,10 +16,16 @@ struct ParamFileProblem {
     std::string key;
     std::string text; // the value as the file holds it; empty when the key is missing
     std::string reason;
+    // The key is missing and its default is a value the panel accepts: the
+    // one problem a user may choose to accept.
+    bool missing_with_usable_default = false;
 };
 
 struct StrictParamFile {
-    bool read = false; // false: the file could not be read; nothing else is set
+    // Why the file gives no parameter set: it cannot be read, or holds no key
+    // of section "Param" (an empty file, another INI file, any other file).
+    // Empty when the file was read; then the fields below are set.
+    std::string error;
     // The set as the window would upload it after opening the file: every
     // edit field's value rounded as the field shows it.
     GimbalParams params{};

@@ -8,6 +8,8 @@
 #include <regex>
 #include <thread>
 
+#include <sys/stat.h>
+
 namespace {
 
 using CliParams = CliFixture;
@@ -143,7 +145,7 @@ TEST_F(CliParams, DiffListsTheFieldsThatDifferByKey)
     WriteWholeFile(File("b.rkdp"), WithValue(text, "m_camera_opts", "0xFF"));
 
     const ProcessResult result = Cli({"diff", File("a.rkdp"), File("b.rkdp")});
-    ASSERT_EQ(result.m_exit_status, 0);
+    ASSERT_EQ(result.m_exit_status, 1) << "as diff(1): the sets differ";
     EXPECT_NE(result.m_out.find("\t0x000000FF\n"), std::string::npos) << result.m_out;
     EXPECT_NE(result.m_out.find("m_gimbal_alpha\t"), std::string::npos);
     EXPECT_EQ(std::count(result.m_out.begin(), result.m_out.end(), '\n'), 2);
@@ -152,6 +154,65 @@ TEST_F(CliParams, DiffListsTheFieldsThatDifferByKey)
     EXPECT_EQ(missing.m_exit_status, 3);
     EXPECT_NE(missing.m_err.find("cannot read"), std::string::npos);
     EXPECT_EQ(missing.m_out.rfind("{\"error\":", 0), 0u) << missing.m_out;
+    EXPECT_EQ(Cli({"diff", File("a.rkdp"), File("a.rkdp")}).m_exit_status, 0);
+}
+
+TEST_F(CliParams, WhatIsNoParameterFileIsNeitherComparedNorUploaded)
+{
+    SimProcess gimbal = Gimbal();
+    ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("a.rkdp")}).m_exit_status, 0);
+    WriteWholeFile(File("empty.rkdp"), "");
+    WriteWholeFile(File("Setting.ini"), "[Setting]\nLAN=EN\n");
+    const std::string fifo = File("fifo.rkdp");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {File("empty.rkdp"), "is not a parameter file"},
+        {File("Setting.ini"), "is not a parameter file"},
+        {fifo, "not a regular file"},
+        {Folder(), "not a regular file"},
+    };
+    for (const auto& [path, error] : cases) {
+        const ProcessResult diff = Cli({"diff", File("a.rkdp"), path});
+        EXPECT_EQ(diff.m_exit_status, 3) << path;
+        EXPECT_NE(diff.m_err.find(error), std::string::npos) << diff.m_err;
+        const ProcessResult upload = Cli({"upload", "--port", gimbal.Port(), path});
+        EXPECT_EQ(upload.m_exit_status, 3) << path;
+        EXPECT_NE(upload.m_err.find(error), std::string::npos) << upload.m_err;
+        EXPECT_EQ(upload.m_err.find("calibration"), std::string::npos) << upload.m_err;
+    }
+}
+
+TEST_F(CliParams, MissingKeysGoOutOnlyWhenAllowedAndAreListed)
+{
+    SimProcess gimbal = Gimbal();
+    ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("set.rkdp")}).m_exit_status, 0);
+    std::string text =
+        std::regex_replace(ReadWholeFile(File("set.rkdp")), std::regex("\nm_roll_pid_kp=[^\n]*"), "");
+    WriteWholeFile(File("partial.rkdp"), text);
+
+    const ProcessResult refused = Cli({"upload", "--port", gimbal.Port(), File("partial.rkdp")});
+    EXPECT_EQ(refused.m_exit_status, 3);
+    EXPECT_NE(refused.m_err.find("nothing was uploaded:\n  m_roll_pid_kp: missing\n"
+                                 "--allow-missing sends the defaults of the missing keys\n"),
+              std::string::npos)
+        << refused.m_err;
+
+    const ProcessResult allowed =
+        Cli({"upload", "--port", gimbal.Port(), File("partial.rkdp"), "--allow-missing"});
+    ASSERT_EQ(allowed.m_exit_status, 0) << allowed.m_err;
+    EXPECT_EQ(allowed.m_out, "Parameter Upload Successful\nDefaults sent for 1 missing keys:\n"
+                             "  m_roll_pid_kp=0\nRead back: every field as in the file\n");
+}
+
+TEST_F(CliParams, AFailedFlashSaysTheUploadItselfSucceeded)
+{
+    SimProcess gimbal = Gimbal({"--fail", "3"});
+    ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("set.rkdp")}).m_exit_status, 0);
+    const ProcessResult result = Cli({"upload", "--port", gimbal.Port(), File("set.rkdp"), "--flash"});
+    EXPECT_EQ(result.m_exit_status, 1);
+    EXPECT_NE(result.m_err.find("Failed; the upload to the gimbal's working memory had succeeded"),
+              std::string::npos)
+        << result.m_err;
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <regex>
 
+#include <sys/stat.h>
+
 namespace {
 
 // A set the panel takes as it is: a valid calibration block, every value in
@@ -54,7 +56,7 @@ protected:
 TEST_F(ParamFileCheckTest, ASavedSetLoadsWithoutProblems)
 {
     const StrictParamFile file = LoadParamFileStrictly(m_path);
-    ASSERT_TRUE(file.read);
+    ASSERT_EQ(file.error, "");
     EXPECT_TRUE(file.problems.empty()) << file.problems.front().key << ": " << file.problems.front().reason;
     const GimbalParams expected = UploadableSet();
     EXPECT_EQ(std::memcmp(&file.params, &expected, sizeof expected), 0);
@@ -89,12 +91,13 @@ TEST_F(ParamFileCheckTest, EachValueLoadingWouldTakeSilentlyIsNamed)
     };
     for (const Case& test : cases) {
         const StrictParamFile file = LoadWith(test.key, test.value);
-        ASSERT_TRUE(file.read);
+        ASSERT_EQ(file.error, "");
         ASSERT_EQ(file.problems.size(), 1u) << test.key << "=" << test.value.value_or("(missing)");
         EXPECT_EQ(file.problems[0].key, test.key);
         EXPECT_EQ(file.problems[0].text, test.value.value_or(""));
         EXPECT_NE(file.problems[0].reason.find(test.reason), std::string::npos)
             << test.key << ": " << file.problems[0].reason;
+        EXPECT_EQ(file.problems[0].missing_with_usable_default, !test.value) << test.key;
     }
 }
 
@@ -118,18 +121,37 @@ TEST_F(ParamFileCheckTest, OneDecimalValuesAreRoundedAsThePanelShowsThem)
     EXPECT_DOUBLE_EQ(file.params.m_max_rate_scale, 2.3);
 }
 
-TEST_F(ParamFileCheckTest, AMissingKeyIsReportedOnceEvenWhenItsDefaultIsOutOfRange)
+TEST_F(ParamFileCheckTest, AMissingKeyWhoseDefaultThePanelRefusesCannotBeWaived)
 {
-    // The default 0 is below the pole pairs' range; "missing" says it all.
     const StrictParamFile file = LoadWith("m_motor2_pole_pairs", std::nullopt);
     ASSERT_EQ(file.problems.size(), 1u);
-    EXPECT_EQ(file.problems[0].reason, "missing");
+    EXPECT_EQ(file.problems[0].reason,
+              "missing, and its default 0 is refused: the panel accepts whole numbers 1..255");
+    EXPECT_FALSE(file.problems[0].missing_with_usable_default);
 }
 
-TEST_F(ParamFileCheckTest, AFileThatCannotBeReadIsNotASetOfDefaults)
+TEST_F(ParamFileCheckTest, WhatIsNoParameterFileSaysSoInsteadOfGivingDefaults)
 {
-    EXPECT_FALSE(LoadParamFileStrictly(m_folder.File("none.rkdp")).read);
-    EXPECT_FALSE(LoadParamFileStrictly(m_folder.Path().string()).read);
+    const std::vector<std::pair<std::string, std::string>> not_parameter_files{
+        {"empty.rkdp", ""},
+        {"garbage.rkdp", "\x7F"
+                         "ELF\x01\x02 binary garbage\n\x00\xFF"},
+        {"Setting.ini", "[Setting]\nLAN=EN\nCOMNUM=0\n"},
+        {"other.rkdp", "m_roll_pid_kp=40\n[Params]\nm_gimbal_type=1\n"},
+    };
+    for (const auto& [name, text] : not_parameter_files) {
+        WriteWholeFile(m_folder.File(name), text);
+        EXPECT_EQ(LoadParamFileStrictly(m_folder.File(name)).error,
+                  "'" + m_folder.File(name) + "' is not a parameter file (no key of section [Param])");
+    }
+    const std::string fifo = m_folder.File("fifo.rkdp");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(LoadParamFileStrictly(fifo).error, "cannot read '" + fifo + "': not a regular file")
+        << "and no wait for a writer";
+    const std::string folder = m_folder.Path().string();
+    EXPECT_EQ(LoadParamFileStrictly(folder).error, "cannot read '" + folder + "': not a regular file");
+    const std::string none = m_folder.File("none.rkdp");
+    EXPECT_EQ(LoadParamFileStrictly(none).error, "cannot read '" + none + "': no such file");
 }
 
 } // namespace
