@@ -34,9 +34,10 @@ constexpr std::array kCommands{
                    "Connects (every connection starts with a parameter download, as in the window),\n"
                    "then shows the decoded telemetry of each page-33 frame: a live line on a\n"
                    "terminal, one line per frame with --lines, with --json or into a pipe or file.\n"
-                   "--csv records every decoded frame.\n"
-                   "Ends on Ctrl-C, after --count frames, or with status 2 when the gimbal falls\n"
-                   "silent for --timeout seconds.\n"},
+                   "--csv records every decoded frame; the file appears with the first frame and\n"
+                   "never replaces an existing file without --force.\n"
+                   "Ends on Ctrl-C, after --count frames, or with status 2 when no live status\n"
+                   "page comes for --timeout seconds.\n"},
     CliCommandInfo{CliCommandId::kDownload, "download", "FILE.rkdp", 1,
                    "read the gimbal's parameters into a file",
                    "Connects, downloads the parameter set and writes it to FILE.rkdp exactly as\n"
@@ -121,6 +122,11 @@ const std::array kOptions{
                   [](CliArgs& a, std::string_view v) {
                       a.m_csv = v;
                       return v.empty() ? std::string("empty file name") : std::string{};
+                  }},
+    CliOptionInfo{"--force", "", Bit(CliCommandId::kMonitor), "let --csv replace an existing file",
+                  [](CliArgs& a, std::string_view) {
+                      a.m_force = true;
+                      return std::string{};
                   }},
     CliOptionInfo{"--count", "N", Bit(CliCommandId::kMonitor), "end after N page-33 frames",
                   [](CliArgs& a, std::string_view v) { return ParseNumber(v, 0L, 1L << 40, a.m_count); }},

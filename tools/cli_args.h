@@ -19,7 +19,8 @@ struct CliArgs {
     bool m_autostop = false;
     bool m_lines = false;
     std::string m_csv;
-    long m_count = 0; // monitor: page-33 frames to show before ending; 0 = until interrupted
+    bool m_force = false; // monitor: --csv may replace an existing file
+    long m_count = 0;     // monitor: page-33 frames to show before ending; 0 = until interrupted
     bool m_flash = false;
     bool m_allow_missing = false; // upload: send the defaults of keys the file lacks
     bool m_yes = false;
