@@ -71,13 +71,18 @@ TEST_F(AppSettingsTest, SaveUsesTheSelectionAndKeepsOtherKeysInPlace)
 
 TEST_F(AppSettingsTest, AValueTheFileCannotHoldSavesNothing)
 {
-    const std::string before = "[Setting]\nLAN=EN\nCOMNUM=1\nSENDPRD=20\n";
+    // A lone carriage return inside a line, left by a hand edit, reads back
+    // as part of the value but cannot be written.
+    const std::string before = "[Setting]\nLAN=EN\nCOMNUM=1\nSENDPRD=20\nRANGERTYPE=A;\rB\n";
     Put(before);
     AppSettings settings = LoadAppSettingsFrom(m_path);
-    settings.m_baud_rate = 9600;
+    ASSERT_EQ(settings.m_ranger_type_list, "A;\rB");
     // The last key cannot be stored; the keys before it must not be either.
+    EXPECT_FALSE(SaveAppSettingsTo(m_path, settings, 3));
+    EXPECT_EQ(Contents(), before);
+
     settings.m_ranger_type_list = "A;B\nSENDPRD=1";
-    EXPECT_FALSE(SaveAppSettingsTo(m_path, settings, 0));
+    EXPECT_FALSE(SaveAppSettingsTo(m_path, settings, 3));
     EXPECT_EQ(Contents(), before);
 }
 
