@@ -102,6 +102,15 @@ std::string ProblemLines(const std::vector<ParamFileProblem>& problems)
     return lines;
 }
 
+std::string RefusalText(const std::string& path, const std::vector<ParamFileProblem>& refused)
+{
+    const bool waivable = std::any_of(refused.begin(), refused.end(), [](const ParamFileProblem& problem) {
+        return problem.missing_with_usable_default;
+    });
+    return "'" + path + "' cannot be uploaded as it stands; nothing was uploaded:\n" + ProblemLines(refused) +
+           (waivable ? "--allow-missing sends the defaults of the missing keys\n" : "");
+}
+
 // A missing key whose default --allow-missing lets go out.
 struct SentDefault {
     std::string key;
@@ -161,13 +170,7 @@ ExitStatus RunUploadCommand(const CliArgs& args, CliOutput& output)
     // not, so whatever loading would take silently stops the upload.
     const FileVerdict verdict = Judge(file, args.m_allow_missing);
     if (!verdict.refused.empty()) {
-        const bool waivable =
-            std::any_of(verdict.refused.begin(), verdict.refused.end(),
-                        [](const ParamFileProblem& problem) { return problem.missing_with_usable_default; });
-        return output.Fail(ExitStatus::kUsageError,
-                           "'" + path + "' cannot be uploaded as it stands; nothing was uploaded:\n" +
-                               ProblemLines(verdict.refused) +
-                               (waivable ? "--allow-missing sends the defaults of the missing keys\n" : ""));
+        return output.Fail(ExitStatus::kUsageError, RefusalText(path, verdict.refused));
     }
     CliConnection connection(args, output);
     ExitStatus status = connection.Connect();

@@ -24,7 +24,7 @@ std::string_view WithoutPlusSign(std::string_view text)
     return text;
 }
 
-template <typename Number> bool IsWholly(std::string_view text, Number& value)
+template <typename Number> bool ParsesWholly(std::string_view text, Number& value)
 {
     text = WithoutPlusSign(text);
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -34,14 +34,14 @@ template <typename Number> bool IsWholly(std::string_view text, Number& value)
 bool IsInteger(std::string_view text)
 {
     int32_t value = 0;
-    return IsWholly(text, value);
+    return ParsesWholly(text, value);
 }
 
 // from_chars reads "inf" and "nan" too; neither is a parameter value.
 bool IsFiniteReal(std::string_view text)
 {
     double value = 0;
-    return IsWholly(text, value) && std::isfinite(value);
+    return ParsesWholly(text, value) && std::isfinite(value);
 }
 
 bool IsHex32(std::string_view text)
