@@ -48,8 +48,9 @@ constexpr std::array kCommands{
                    "again and reports every field that differs from the file (status 1).\n"
                    "Nothing is uploaded (status 3) when a key is missing (unless\n"
                    "--allow-missing), a value is not wholly a number, a value lies outside what\n"
-                   "its control in the window accepts, or the motor calibration block is missing\n"
-                   "or fails its check. Values go out rounded as the window shows them.\n"},
+                   "its control in the window accepts (unless --clamp), or the motor calibration\n"
+                   "block is missing or fails its check. Values go out rounded as the window\n"
+                   "shows them.\n"},
     CliCommandInfo{CliCommandId::kCommand, "command", "NAME", 1, "run one gimbal command",
                    "Runs one command by name and prints the gimbal's answer. Commands marked\n"
                    "'confirm' need --yes; those marked 'guarded' wait for the first live status\n"
@@ -139,6 +140,12 @@ const std::array kOptions{
                   "send the defaults of keys the file lacks, and list them",
                   [](CliArgs& a, std::string_view) {
                       a.m_allow_missing = true;
+                      return std::string{};
+                  }},
+    CliOptionInfo{"--clamp", "", Bit(CliCommandId::kUpload),
+                  "send out-of-range values as the nearest accepted value, and list them",
+                  [](CliArgs& a, std::string_view) {
+                      a.m_clamp = true;
                       return std::string{};
                   }},
     CliOptionInfo{"--yes", "", Bit(CliCommandId::kCommand), "confirm a command the window asks about",

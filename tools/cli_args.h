@@ -23,6 +23,7 @@ struct CliArgs {
     long m_count = 0;     // monitor: page-33 frames to show before ending; 0 = until interrupted
     bool m_flash = false;
     bool m_allow_missing = false; // upload: send the defaults of keys the file lacks
+    bool m_clamp = false;         // upload: send out-of-range values clamped into range
     bool m_yes = false;
     std::vector<std::string> m_operands;
 };

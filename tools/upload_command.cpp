@@ -105,7 +105,7 @@ std::string ProblemLines(const std::vector<ParamFileProblem>& problems)
 std::string RefusalText(const std::string& path, const std::vector<ParamFileProblem>& refused)
 {
     const bool waivable = std::any_of(refused.begin(), refused.end(), [](const ParamFileProblem& problem) {
-        return problem.missing_with_usable_default;
+        return problem.kind == ParamProblemKind::Missing;
     });
     return "'" + path + "' cannot be uploaded as it stands; nothing was uploaded:\n" + ProblemLines(refused) +
            (waivable ? "--allow-missing sends the defaults of the missing keys\n" : "");
@@ -127,7 +127,7 @@ FileVerdict Judge(const StrictParamFile& file, bool allow_missing)
 {
     FileVerdict verdict;
     for (const ParamFileProblem& problem : file.problems) {
-        if (allow_missing && problem.missing_with_usable_default) {
+        if (allow_missing && problem.kind == ParamProblemKind::Missing) {
             verdict.defaults.push_back({problem.key, FindParamField(problem.key)->default_text});
         } else {
             verdict.refused.push_back(problem);
@@ -157,15 +157,39 @@ std::string DefaultLines(const std::vector<SentDefault>& defaults)
     return text;
 }
 
+JsonValue ClampedJson(const std::vector<ClampedValue>& clamped)
+{
+    JsonValue list = JsonValue::Array{};
+    for (const ClampedValue& change : clamped) {
+        list.Push(
+            JsonValue::MakeObject().Add("key", change.key).Add("file", change.from).Add("sent", change.to));
+    }
+    return list;
+}
+
+std::string ClampedLines(const std::vector<ClampedValue>& clamped)
+{
+    if (clamped.empty()) {
+        return {};
+    }
+    std::string text = "Clamped " + std::to_string(clamped.size()) + " values (key, file, sent):\n";
+    for (const ClampedValue& change : clamped) {
+        text += "  " + change.key + "\t" + change.from + "\t" + change.to + "\n";
+    }
+    return text;
+}
+
 } // namespace
 
 ExitStatus RunUploadCommand(const CliArgs& args, CliOutput& output)
 {
     const std::string& path = args.m_operands.front();
-    const StrictParamFile file = LoadParamFileStrictly(path);
+    StrictParamFile file = LoadParamFileStrictly(path);
     if (!file.error.empty()) {
         return output.Fail(ExitStatus::kUsageError, file.error);
     }
+    const std::vector<ClampedValue> clamped =
+        args.m_clamp ? ClampOutOfRangeValues(file) : std::vector<ClampedValue>{};
     // The window shows what it loaded before anyone sends it; a script does
     // not, so whatever loading would take silently stops the upload.
     const FileVerdict verdict = Judge(file, args.m_allow_missing);
@@ -186,8 +210,9 @@ ExitStatus RunUploadCommand(const CliArgs& args, CliOutput& output)
     steps.Complete("parameter upload");
     JsonValue json = JsonValue::MakeObject();
     json.Add("result", EnglishMessage(kMsgParamUploadDone)).Add("file", path);
-    json.Add("defaults", DefaultsJson(verdict.defaults));
-    std::string text = EnglishMessage(kMsgParamUploadDone) + "\n" + DefaultLines(verdict.defaults);
+    json.Add("defaults", DefaultsJson(verdict.defaults)).Add("clamped", ClampedJson(clamped));
+    std::string text =
+        EnglishMessage(kMsgParamUploadDone) + "\n" + DefaultLines(verdict.defaults) + ClampedLines(clamped);
     if (args.m_flash) {
         std::string flash_result;
         if ((status = SaveToFlash(connection, output, steps, flash_result)) != ExitStatus::kSuccess) {

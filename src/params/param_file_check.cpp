@@ -112,11 +112,12 @@ void CheckRanges(const IniDocument& document, StrictParamFile& file)
         const std::string key(binding.key);
         ParamFileProblem* earlier = FindProblem(file.problems, key);
         if (earlier == nullptr) {
-            file.problems.push_back({key, document.Find(kParamFileSection, key).value_or(""), *reason});
-        } else if (earlier->missing_with_usable_default) {
+            file.problems.push_back({key, document.Find(kParamFileSection, key).value_or(""), *reason,
+                                     ParamProblemKind::OutOfRange});
+        } else if (earlier->kind == ParamProblemKind::Missing) {
             const std::string default_text = FindParamField(key)->default_text;
             earlier->reason = "missing, and its default " + default_text + " is refused: " + *reason;
-            earlier->missing_with_usable_default = false;
+            earlier->kind = ParamProblemKind::Unreadable;
         }
     }
 }
@@ -141,7 +142,52 @@ std::string ReadFailure(const std::string& path)
     return "cannot read '" + path + "': " + cause;
 }
 
+void StorePanelValue(GimbalParams& params, const PanelBinding& binding, double value)
+{
+    if (binding.field.real != nullptr) {
+        params.*binding.field.real = value;
+    } else if (binding.field.unsigned_ != nullptr) {
+        params.*binding.field.unsigned_ = static_cast<uint32_t>(value);
+    } else if (binding.field.channel >= 0) {
+        params.m_chan_map[binding.field.channel] = static_cast<int32_t>(value);
+    } else {
+        params.*binding.field.integer = static_cast<int32_t>(value);
+    }
+}
+
+// Only a one-decimal edit field takes fractions; it shows them rounded.
+double NearestAccepted(const PanelBinding& binding, double value)
+{
+    const bool takes_fractions = binding.type == PanelControlType::Edit && binding.kind == EditKind::Decimal;
+    const double whole = takes_fractions ? value : std::round(value);
+    return std::clamp(whole, binding.min, binding.max);
+}
+
+// Clamps the problem's value; false, changing nothing, when that is no cure.
+bool Clamp(const ParamFileProblem& problem, GimbalParams& params, std::vector<ClampedValue>& changes)
+{
+    const PanelBinding* binding = FindPanelBindingByKey(problem.key);
+    if (problem.kind != ParamProblemKind::OutOfRange || binding == nullptr) {
+        return false;
+    }
+    const double value = NearestAccepted(*binding, PanelValueOf(params, *binding));
+    if (CheckPanelValue(*binding, value)) {
+        return false;
+    }
+    StorePanelValue(params, *binding, PanelRoundedValue(*binding, value));
+    changes.push_back({problem.key, problem.text, FormatPanelValue(params, *binding)});
+    return true;
+}
+
 } // namespace
+
+std::vector<ClampedValue> ClampOutOfRangeValues(StrictParamFile& file)
+{
+    std::vector<ClampedValue> changes;
+    std::erase_if(file.problems,
+                  [&](const ParamFileProblem& problem) { return Clamp(problem, file.params, changes); });
+    return changes;
+}
 
 StrictParamFile LoadParamFileStrictly(const std::string& path)
 {
@@ -157,7 +203,7 @@ StrictParamFile LoadParamFileStrictly(const std::string& path)
         keys_found += text ? 1 : 0;
         ParseParamField(file.params, field, text.value_or(field.default_text));
         if (!text) {
-            file.problems.push_back({field.key, "", "missing", true});
+            file.problems.push_back({field.key, "", "missing", ParamProblemKind::Missing});
         } else if (const std::optional<std::string> reason = TextProblem(field, *text)) {
             file.problems.push_back({field.key, *text, *reason});
         }

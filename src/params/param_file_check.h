@@ -11,14 +11,19 @@
 // suits the window, which shows what it loaded. A set that goes to the gimbal
 // unseen needs the strict reading below, which names each of those cases.
 
+// What is wrong with a value; the first and the last may be waived by the user.
+enum class ParamProblemKind {
+    Missing,    // the key is missing and its default is a value the panel accepts
+    Unreadable, // not wholly a number of its format, or missing with a default the panel refuses
+    OutOfRange, // a number its control refuses
+};
+
 // One value of a file that the strict reading does not accept.
 struct ParamFileProblem {
     std::string key;
     std::string text; // the value as the file holds it; empty when the key is missing
     std::string reason;
-    // The key is missing and its default is a value the panel accepts: the
-    // one problem a user may choose to accept.
-    bool missing_with_usable_default = false;
+    ParamProblemKind kind = ParamProblemKind::Unreadable;
 };
 
 struct StrictParamFile {
@@ -33,3 +38,15 @@ struct StrictParamFile {
 };
 
 StrictParamFile LoadParamFileStrictly(const std::string& path);
+
+// One value moved into its control's range.
+struct ClampedValue {
+    std::string key;
+    std::string from; // as the file holds it
+    std::string to;   // as the panel shows it
+};
+
+// Moves every out-of-range value of `file` to the nearest value its control
+// accepts (a whole number where the control takes only those), drops those
+// problems and returns the changes, in the order of the problems.
+std::vector<ClampedValue> ClampOutOfRangeValues(StrictParamFile& file);

@@ -204,6 +204,21 @@ TEST_F(CliParams, MissingKeysGoOutOnlyWhenAllowedAndAreListed)
                              "  m_roll_pid_kp=0\nRead back: every field as in the file\n");
 }
 
+TEST_F(CliParams, ClampingIsOptInAndListsEveryChange)
+{
+    SimProcess gimbal = Gimbal();
+    ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("set.rkdp")}).m_exit_status, 0);
+    std::string text = WithValue(ReadWholeFile(File("set.rkdp")), "m_roll_pid_kp", "999");
+    WriteWholeFile(File("wild.rkdp"), WithValue(text, "m_pitch_pid_kp", "-5"));
+
+    EXPECT_EQ(Cli({"upload", "--port", gimbal.Port(), File("wild.rkdp")}).m_exit_status, 3);
+    const ProcessResult clamped = Cli({"upload", "--port", gimbal.Port(), File("wild.rkdp"), "--clamp"});
+    ASSERT_EQ(clamped.m_exit_status, 0) << clamped.m_err;
+    EXPECT_EQ(clamped.m_out, "Parameter Upload Successful\nClamped 2 values (key, file, sent):\n"
+                             "  m_roll_pid_kp\t999\t255\n  m_pitch_pid_kp\t-5\t0\n"
+                             "Read back: every field as in the file\n");
+}
+
 TEST_F(CliParams, AFailedFlashSaysTheUploadItselfSucceeded)
 {
     SimProcess gimbal = Gimbal({"--fail", "3"});

@@ -97,7 +97,7 @@ TEST_F(ParamFileCheckTest, EachValueLoadingWouldTakeSilentlyIsNamed)
         EXPECT_EQ(file.problems[0].text, test.value.value_or(""));
         EXPECT_NE(file.problems[0].reason.find(test.reason), std::string::npos)
             << test.key << ": " << file.problems[0].reason;
-        EXPECT_EQ(file.problems[0].missing_with_usable_default, !test.value) << test.key;
+        EXPECT_EQ(file.problems[0].kind == ParamProblemKind::Missing, !test.value) << test.key;
     }
 }
 
@@ -127,7 +127,36 @@ TEST_F(ParamFileCheckTest, AMissingKeyWhoseDefaultThePanelRefusesCannotBeWaived)
     ASSERT_EQ(file.problems.size(), 1u);
     EXPECT_EQ(file.problems[0].reason,
               "missing, and its default 0 is refused: the panel accepts whole numbers 1..255");
-    EXPECT_FALSE(file.problems[0].missing_with_usable_default);
+    EXPECT_EQ(file.problems[0].kind, ParamProblemKind::Unreadable);
+}
+
+TEST_F(ParamFileCheckTest, ClampingMovesOnlyOutOfRangeValuesToTheNearestAccepted)
+{
+    std::string text =
+        std::regex_replace(m_saved, std::regex("\nm_roll_pid_kp=[^\n]*"), "\nm_roll_pid_kp=999");
+    text = std::regex_replace(text, std::regex("\nm_pitch_pid_kp=[^\n]*"), "\nm_pitch_pid_kp=-5");
+    text = std::regex_replace(text, std::regex("\nm_gimbal_alpha=[^\n]*"), "\nm_gimbal_alpha=12.6");
+    text = std::regex_replace(text, std::regex("\nm_max_rate_scale=[^\n]*"), "\nm_max_rate_scale=40");
+    text = std::regex_replace(text, std::regex("\nm_sensor_x_sign=[^\n]*"), "\nm_sensor_x_sign=2");
+    text = std::regex_replace(text, std::regex("\nm_heading_pid_kp=[^\n]*"), "\nm_heading_pid_kp=abc");
+    WriteWholeFile(m_path, text);
+    StrictParamFile file = LoadParamFileStrictly(m_path);
+    ASSERT_EQ(file.problems.size(), 6u);
+
+    const std::vector<ClampedValue> changes = ClampOutOfRangeValues(file);
+    std::vector<std::string> listed;
+    for (const ClampedValue& change : changes) {
+        listed.push_back(change.key + ":" + change.from + "->" + change.to);
+    }
+    // In panel order: check boxes, then edit fields.
+    EXPECT_EQ(listed, (std::vector<std::string>{"m_sensor_x_sign:2->1", "m_gimbal_alpha:12.6->13",
+                                                "m_roll_pid_kp:999->255", "m_pitch_pid_kp:-5->0",
+                                                "m_max_rate_scale:40->25.5"}));
+    ASSERT_EQ(file.problems.size(), 1u) << "an unreadable text is no number to clamp";
+    EXPECT_EQ(file.problems[0].key, "m_heading_pid_kp");
+    EXPECT_EQ(file.params.m_roll_pid_kp, 255);
+    EXPECT_EQ(file.params.m_sensor_x_sign, 1);
+    EXPECT_DOUBLE_EQ(file.params.m_max_rate_scale, 25.5);
 }
 
 TEST_F(ParamFileCheckTest, WhatIsNoParameterFileSaysSoInsteadOfGivingDefaults)
