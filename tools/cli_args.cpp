@@ -37,9 +37,10 @@ constexpr std::array kCommands{
                    "Connects (every connection starts with a parameter download, as in the window),\n"
                    "then shows the decoded telemetry of each page-33 frame: a live line on a\n"
                    "terminal, one line per frame with --lines, with --json or into a pipe or file.\n"
-                   "--csv records every decoded frame.\n"
-                   "Ends on Ctrl-C, after --count frames, or with status 2 when the gimbal falls\n"
-                   "silent for --timeout seconds.\n"},
+                   "--csv records every decoded frame; the file appears with the first frame and\n"
+                   "never replaces an existing file without --force.\n"
+                   "Ends on Ctrl-C, after --count frames, or with status 2 when no live status\n"
+                   "page comes for --timeout seconds.\n"},
     CliCommandInfo{CliCommandId::kDownload, "download", "FILE.rkdp", 1,
                    "read the gimbal's parameters into a file",
                    "Connects, downloads the parameter set and writes it to FILE.rkdp exactly as\n"
@@ -47,7 +48,12 @@ constexpr std::array kCommands{
     CliCommandInfo{CliCommandId::kUpload, "upload", "FILE.rkdp", 1, "write a parameter file to the gimbal",
                    "Opens FILE.rkdp as \"Open Param\" does, uploads pages 1 to 6, with --flash\n"
                    "saves the set to flash and waits for the acknowledgement, then downloads\n"
-                   "again and reports every field that differs from the file.\n"},
+                   "again and reports every field that differs from the file (status 1).\n"
+                   "Nothing is uploaded (status 3) when a key is missing (unless\n"
+                   "--allow-missing), a value is not wholly a number, a value lies outside what\n"
+                   "its control in the window accepts (unless --clamp), or the motor calibration\n"
+                   "block is missing or fails its check. Values go out rounded as the window\n"
+                   "shows them.\n"},
     CliCommandInfo{CliCommandId::kCommand, "command", "NAME", 1, "run one gimbal command",
                    "Runs one command by name and prints the gimbal's answer. Commands marked\n"
                    "'confirm' need --yes; those marked 'guarded' wait for the first live status\n"
@@ -55,7 +61,8 @@ constexpr std::array kCommands{
                    "gimbal allows calibration.\n"},
     CliCommandInfo{CliCommandId::kDiff, "diff", "A.rkdp B.rkdp", 2, "compare two parameter files",
                    "Lists the fields that differ between two parameter files, by key, with both\n"
-                   "values. Status 0 either way; 3 when a file cannot be read.\n"},
+                   "values. Status 0 when the sets are equal, 1 when they differ (as diff does),\n"
+                   "3 when a file cannot be read or is not a parameter file.\n"},
     CliCommandInfo{CliCommandId::kUpgrade, "upgrade", "FILE.cahf", 1, "install a firmware file",
                    "Checks the firmware file completely, backs the parameter set up (a download,\n"
                    "written to the backup folder; not with --no-backup), then brings the\n"
@@ -82,12 +89,24 @@ struct CliOptionInfo {
     ApplyOption m_apply;
 };
 
+// Shortest text that reads back as `value`: 0.001, 86400, 4000000.
+template <typename Number> std::string NumberText(Number value)
+{
+    char text[32];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+// The whole text as one number within [min, max]. The range test is written
+// so that NaN, which from_chars reads from "nan" and which fails every
+// comparison, is refused rather than passed through; infinities lie outside
+// every range.
 template <typename Number> std::string ParseNumber(std::string_view text, Number min, Number max, Number& out)
 {
     Number value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size() || value < min || value > max) {
-        return "invalid value '" + std::string(text) + "'";
+    if (error != std::errc{} || end != text.data() + text.size() || !(min <= value && value <= max)) {
+        return "invalid value '" + std::string(text) + "' (accepts " + NumberText(min) + ".." +
+               NumberText(max) + ")";
     }
     out = value;
     return {};
@@ -133,11 +152,28 @@ const std::array kOptions{
                       a.m_csv = v;
                       return v.empty() ? std::string("empty file name") : std::string{};
                   }},
+    CliOptionInfo{"--force", "", Bit(CliCommandId::kMonitor), "let --csv replace an existing file",
+                  [](CliArgs& a, std::string_view) {
+                      a.m_force = true;
+                      return std::string{};
+                  }},
     CliOptionInfo{"--count", "N", Bit(CliCommandId::kMonitor), "end after N page-33 frames",
                   [](CliArgs& a, std::string_view v) { return ParseNumber(v, 0L, 1L << 40, a.m_count); }},
     CliOptionInfo{"--flash", "", Bit(CliCommandId::kUpload), "save the uploaded set to flash",
                   [](CliArgs& a, std::string_view) {
                       a.m_flash = true;
+                      return std::string{};
+                  }},
+    CliOptionInfo{"--allow-missing", "", Bit(CliCommandId::kUpload),
+                  "send the defaults of keys the file lacks, and list them",
+                  [](CliArgs& a, std::string_view) {
+                      a.m_allow_missing = true;
+                      return std::string{};
+                  }},
+    CliOptionInfo{"--clamp", "", Bit(CliCommandId::kUpload),
+                  "send out-of-range values as the nearest accepted value, and list them",
+                  [](CliArgs& a, std::string_view) {
+                      a.m_clamp = true;
                       return std::string{};
                   }},
     CliOptionInfo{"--yes", "", Bit(CliCommandId::kCommand), "confirm a command the window asks about",
@@ -296,7 +332,8 @@ std::string GimbalCommandLines()
 }
 
 constexpr std::string_view kExitStatusHelp =
-    "Exit status: 0 success, 1 the gimbal reported a failure, 2 time-out,\n"
+    "Exit status: 0 success, 1 the gimbal reported a failure or did not keep\n"
+    "an uploaded value (diff: the sets differ), 2 time-out,\n"
     "3 usage, file or port error.\n";
 
 } // namespace

@@ -1,10 +1,9 @@
 #include "cli_commands.h"
 #include "cli_connection.h"
+#include "csv_recording.h"
 #include "interrupt_signal.h"
 #include "telemetry_report.h"
 #include "terminal.h"
-
-#include <fstream>
 
 namespace {
 
@@ -17,23 +16,17 @@ public:
     {
     }
 
-    // False when the CSV file cannot be created.
-    bool OpenCsv()
-    {
-        m_csv.open(m_args.m_csv, std::ios::out | std::ios::trunc);
-        m_csv << TelemetryCsvHeader() << std::flush;
-        return m_csv.good();
-    }
+    // An error text when the CSV file cannot be started.
+    std::string OpenCsv() { return m_csv.Open(m_args.m_csv, m_args.m_force, TelemetryCsvHeader()); }
 
     void OnFrameDecoded(const ProtocolFrame& frame, bool status_page_stored) override
     {
         ++m_frames;
-        if (m_csv.is_open()) {
-            // Flushed row by row: an interrupted run loses nothing it showed.
+        m_frames_since_status_page = status_page_stored ? 0 : m_frames_since_status_page + 1;
+        if (!m_args.m_csv.empty() && m_csv_error.empty()) {
             const double seconds =
                 std::chrono::duration<double>(GimbalSession::Clock::now() - m_start).count();
-            m_csv << TelemetryCsvRow(seconds, frame, m_telemetry) << std::flush;
-            m_csv_failed = m_csv_failed || !m_csv.good();
+            m_csv_error = m_csv.Append(TelemetryCsvRow(seconds, frame, m_telemetry));
         }
         if (status_page_stored) {
             ++m_status_pages;
@@ -49,8 +42,10 @@ public:
     }
 
     uint64_t Frames() const { return m_frames; }
+    uint64_t FramesSinceStatusPage() const { return m_frames_since_status_page; }
+    uint64_t StatusPages() const { return m_status_pages; }
     bool CountReached() const { return m_args.m_count > 0 && m_status_pages >= uint64_t(m_args.m_count); }
-    bool CsvFailed() const { return m_csv_failed; }
+    const std::string& CsvError() const { return m_csv_error; }
 
 private:
     void Show()
@@ -68,11 +63,12 @@ private:
     CliOutput& m_output;
     const TelemetryState& m_telemetry;
     const bool m_one_line_per_page;
-    std::ofstream m_csv;
+    CsvRecording m_csv;
+    std::string m_csv_error;
     GimbalSession::Clock::time_point m_start = GimbalSession::Clock::now();
     uint64_t m_frames = 0;
     uint64_t m_status_pages = 0;
-    bool m_csv_failed = false;
+    uint64_t m_frames_since_status_page = 0;
 };
 
 } // namespace
@@ -82,8 +78,10 @@ ExitStatus RunMonitorCommand(const CliArgs& args, CliOutput& output)
     CliConnection connection(args, output);
     GimbalSession& session = connection.Session();
     MonitorObserver observer(args, output, session.Telemetry());
-    if (!args.m_csv.empty() && !observer.OpenCsv()) {
-        return output.Fail(ExitStatus::kUsageError, "cannot write '" + args.m_csv + "'");
+    if (!args.m_csv.empty()) {
+        if (const std::string error = observer.OpenCsv(); !error.empty()) {
+            return output.Fail(ExitStatus::kUsageError, error);
+        }
     }
     session.SetObserver(&observer);
     ExitStatus status = connection.Connect();
@@ -91,14 +89,18 @@ ExitStatus RunMonitorCommand(const CliArgs& args, CliOutput& output)
     // ends the loop, so the live line and the CSV file are closed properly.
     InstallInterruptHandler();
     while (status == ExitStatus::kSuccess && !InterruptRequested() && !observer.CountReached()) {
-        const uint64_t frames_before = observer.Frames();
+        // Only a live status page counts: a gimbal that keeps sending other
+        // frames but no page 33 has stopped reporting its state.
+        const uint64_t pages_before = observer.StatusPages();
         const bool arrived = connection.PumpFor(
-            [&] { return InterruptRequested() || observer.Frames() > frames_before; }, args.m_timeout_s);
-        if (observer.CsvFailed()) {
-            status = output.Fail(ExitStatus::kUsageError, "cannot write '" + args.m_csv + "'");
+            [&] { return InterruptRequested() || observer.StatusPages() > pages_before; }, args.m_timeout_s);
+        if (!observer.CsvError().empty()) {
+            status = output.Fail(ExitStatus::kUsageError, observer.CsvError());
         } else if (!arrived && !InterruptRequested()) {
             observer.EndLiveLine();
-            status = connection.ReportWaitFailure("live telemetry");
+            status = connection.ReportWaitFailure("live status page 33; " +
+                                                  std::to_string(observer.FramesSinceStatusPage()) +
+                                                  " other frames since the last one");
         }
     }
     if (status == ExitStatus::kSuccess) {

@@ -1,12 +1,6 @@
 #include "param_diff.h"
 
 #include "params/param_fields.h"
-#include "params/param_file.h"
-
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 
 std::vector<ParamDifference> DiffParams(const GimbalParams& first, const GimbalParams& second)
 {
@@ -41,19 +35,4 @@ JsonValue DifferenceJson(const std::vector<ParamDifference>& differences, const 
                       .Add(second_name, difference.m_second));
     }
     return list;
-}
-
-std::string ReadParamFile(const std::string& path, GimbalParams& params)
-{
-    if (!std::ifstream(path)) {
-        return "cannot read '" + path + "': " + std::strerror(errno);
-    }
-    LoadParamFile(path, params);
-    return {};
-}
-
-bool HasCalibrationBlock(const GimbalParams& params)
-{
-    return std::any_of(std::begin(params.m_mtr_cal_par), std::end(params.m_mtr_cal_par),
-                       [](uint8_t byte) { return byte != 0; });
 }

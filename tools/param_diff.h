@@ -21,12 +21,3 @@ std::vector<ParamDifference> DiffParams(const GimbalParams& first, const GimbalP
 std::string DifferenceLines(const std::vector<ParamDifference>& differences);
 JsonValue DifferenceJson(const std::vector<ParamDifference>& differences, const char* first_name,
                          const char* second_name);
-
-// Reads a parameter file as "Open Param" does, but refuses what the window
-// would take silently: a file that cannot be read (every key would take its
-// default). Returns an error text, empty on success.
-std::string ReadParamFile(const std::string& path, GimbalParams& params);
-
-// False when the record's motor calibration block is cleared, which is what
-// loading makes of a block that is missing or fails its check.
-bool HasCalibrationBlock(const GimbalParams& params);

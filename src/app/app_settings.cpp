@@ -62,12 +62,15 @@ AppSettings LoadAppSettingsFrom(const std::string& settings_path)
 bool SaveAppSettingsTo(const std::string& settings_path, const AppSettings& settings, int port_selection)
 {
     IniDocument document = IniDocument::Load(settings_path);
-    bool stored = true;
     for (const AppSettingsKey& entry : AppSettingsKeys()) {
-        stored =
-            document.Write(kSettingsSection, entry.key, ValueText(settings, entry, port_selection)) && stored;
+        // A value the file cannot hold (a line break in a list) stops the
+        // save before anything is written: a half-saved file would start the
+        // next run with a mix of new and old settings.
+        if (!document.Write(kSettingsSection, entry.key, ValueText(settings, entry, port_selection))) {
+            return false;
+        }
     }
-    return document.Save(settings_path) && stored;
+    return document.Save(settings_path);
 }
 
 std::vector<std::string> SplitTypeList(std::string_view list)

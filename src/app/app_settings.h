@@ -38,8 +38,8 @@ AppSettings LoadAppSettingsFrom(const std::string& settings_path);
 
 // Writes the eight keys in table order in one atomic rewrite of the file,
 // keeping every other key; "COMNUM" is `port_selection` (-1 for none), not the
-// loaded index. Returns false when the file could not be written (it is then
-// unchanged).
+// loaded index. All or nothing: returns false, leaving the file unchanged,
+// when the file could not be written or a value cannot be stored in it.
 bool SaveAppSettingsTo(const std::string& settings_path, const AppSettings& settings, int port_selection);
 
 // The items of a type list in order; empty pieces add no item.

@@ -5,12 +5,10 @@
 
 namespace {
 
-constexpr std::string_view kParamSection = "Param";
-
 void LoadFromDocument(const IniDocument& document, GimbalParams& params)
 {
     for (const ParamField& field : ParamFieldTable()) {
-        ParseParamField(params, field, document.Read(kParamSection, field.key, field.default_text));
+        ParseParamField(params, field, document.Read(kParamFileSection, field.key, field.default_text));
     }
 }
 
@@ -35,7 +33,10 @@ bool SaveParamFile(const std::string& path, const GimbalParams& params)
 {
     IniDocument document = IniDocument::Load(path);
     for (const ParamField& field : ParamFieldTable()) {
-        document.Write(kParamSection, field.key, FormatParamField(params, field));
+        // A file missing a key would load that key's default later.
+        if (!document.Write(kParamFileSection, field.key, FormatParamField(params, field))) {
+            return false;
+        }
     }
     return document.Save(path);
 }

@@ -3,9 +3,12 @@
 #include "params/gimbal_params.h"
 
 #include <string>
+#include <string_view>
 
 // A parameter file: an INI file whose section "Param" holds one key per
 // record field (see ParamFieldTable for keys, formats and defaults).
+
+inline constexpr std::string_view kParamFileSection = "Param";
 
 // Replaces every field of `params` with the file's value, or the key's
 // default when the file, the section or the key is missing. A calibration

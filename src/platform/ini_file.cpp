@@ -62,18 +62,25 @@ IniDocument IniDocument::Load(const std::string& path)
 
 std::string IniDocument::Read(std::string_view section, std::string_view key, std::string_view fallback) const
 {
+    const std::optional<std::string> value = Find(section, key);
+    return value ? *value : std::string(Utf8Prefix(fallback, kIniValueLimit));
+}
+
+std::optional<std::string> IniDocument::Find(std::string_view section, std::string_view key) const
+{
     section = TrimIniBlanks(section);
     key = TrimIniBlanks(key);
     // An empty name names nothing, though a file may hold "[]" or "=x" lines.
     if (section.empty() || key.empty()) {
-        return std::string(Utf8Prefix(fallback, kIniValueLimit));
+        return std::nullopt;
     }
     const IniLocation location = LocateIniKey(m_text, section, key);
+    if (!location.key_found) {
+        return std::nullopt;
+    }
     const std::string_view text(m_text);
     const std::string_view value =
-        location.key_found
-            ? UnquoteIniValue(text.substr(location.value_begin, location.value_end - location.value_begin))
-            : fallback;
+        UnquoteIniValue(text.substr(location.value_begin, location.value_end - location.value_begin));
     return std::string(Utf8Prefix(value, kIniValueLimit));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,9 @@ public:
 
     // The fallback, too, is cut to kIniValueLimit characters.
     std::string Read(std::string_view section, std::string_view key, std::string_view fallback) const;
+
+    // The value as Read gives it, or nothing when the key is missing.
+    std::optional<std::string> Find(std::string_view section, std::string_view key) const;
 
     // Returns false, changing nothing, for a name that cannot be stored (empty,
     // holding a line break, "=" in a key, "]" in a section) or a value with a

@@ -69,6 +69,23 @@ TEST_F(AppSettingsTest, SaveUsesTheSelectionAndKeepsOtherKeysInPlace)
     EXPECT_EQ(LoadAppSettingsFrom(m_path).m_port_index, -1);
 }
 
+TEST_F(AppSettingsTest, AValueTheFileCannotHoldSavesNothing)
+{
+    // A lone carriage return inside a line, left by a hand edit, reads back
+    // as part of the value but cannot be written.
+    const std::string before = "[Setting]\nLAN=EN\nCOMNUM=1\nSENDPRD=20\nRANGERTYPE=A;\rB\n";
+    Put(before);
+    AppSettings settings = LoadAppSettingsFrom(m_path);
+    ASSERT_EQ(settings.m_ranger_type_list, "A;\rB");
+    // The last key cannot be stored; the keys before it must not be either.
+    EXPECT_FALSE(SaveAppSettingsTo(m_path, settings, 3));
+    EXPECT_EQ(Contents(), before);
+
+    settings.m_ranger_type_list = "A;B\nSENDPRD=1";
+    EXPECT_FALSE(SaveAppSettingsTo(m_path, settings, 3));
+    EXPECT_EQ(Contents(), before);
+}
+
 TEST_F(AppSettingsTest, ListsAreKeptAsReadAndCutAt1023Characters)
 {
     const std::string chinese_item = "[001]\xE4\xBA\x91\xE5\x8F\xB0"; // "[001]" and two CJK characters

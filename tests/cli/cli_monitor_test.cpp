@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <filesystem>
 #include <sstream>
 #include <thread>
 
@@ -88,7 +89,50 @@ TEST_F(CliMonitor, AGimbalThatFallsSilentEndsWithATimeOut)
     const ProcessResult result = Cli({"monitor", "--port", gimbal.Port(), "--lines", "--timeout", "0.5"});
     EXPECT_EQ(result.m_exit_status, 2);
     EXPECT_FALSE(result.m_out.empty());
-    EXPECT_NE(result.m_err.find("(live telemetry)"), std::string::npos) << result.m_err;
+    EXPECT_NE(result.m_err.find("(live status page 33; "), std::string::npos) << result.m_err;
+}
+
+TEST_F(CliMonitor, OtherFramesWithoutStatusPagesEndWithATimeOut)
+{
+    SimProcess gimbal = Gimbal({"--ignore-page", "33"});
+    const ProcessResult result = Cli({"monitor", "--port", gimbal.Port(), "--lines", "--timeout", "0.5"});
+    EXPECT_EQ(result.m_exit_status, 2);
+    EXPECT_EQ(result.m_out, "");
+    EXPECT_NE(result.m_err.find("(live status page 33; "), std::string::npos) << result.m_err;
+    EXPECT_EQ(result.m_err.find("; 0 other frames"), std::string::npos) << result.m_err;
+}
+
+TEST_F(CliMonitor, ARecordingNeverReplacesAnExistingFileUnasked)
+{
+    SimProcess gimbal = Gimbal();
+    const std::string earlier = "time_s,ack,page\n0.010,0,33\n";
+    WriteWholeFile(File("run.csv"), earlier);
+    const std::vector<std::string> wrong_port{"monitor", "--port", File("no-such-port"), "--count",
+                                              "1",       "--csv",  File("run.csv")};
+
+    // A wrong port must not cost the earlier recording, even with --force.
+    for (const bool force : {false, true}) {
+        std::vector<std::string> arguments = wrong_port;
+        if (force) {
+            arguments.push_back("--force");
+        }
+        EXPECT_EQ(Cli(arguments).m_exit_status, 3);
+        EXPECT_EQ(ReadWholeFile(File("run.csv")), earlier) << "--force " << force;
+    }
+    const ProcessResult unasked =
+        Cli({"monitor", "--port", gimbal.Port(), "--count", "1", "--csv", File("run.csv")});
+    EXPECT_EQ(unasked.m_exit_status, 3);
+    EXPECT_NE(unasked.m_err.find("exists; --force replaces it"), std::string::npos) << unasked.m_err;
+    EXPECT_EQ(ReadWholeFile(File("run.csv")), earlier);
+
+    const ProcessResult forced =
+        Cli({"monitor", "--port", gimbal.Port(), "--count", "1", "--csv", File("run.csv"), "--force"});
+    ASSERT_EQ(forced.m_exit_status, 0) << forced.m_err;
+    EXPECT_GT(Lines(ReadWholeFile(File("run.csv"))).size(), 2u);
+    for (const auto& entry : std::filesystem::directory_iterator(Folder())) {
+        EXPECT_FALSE(entry.path().filename().string().starts_with("run.csv."))
+            << "a temporary file left behind: " << entry.path();
+    }
 }
 
 } // namespace

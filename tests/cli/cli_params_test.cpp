@@ -8,6 +8,8 @@
 #include <regex>
 #include <thread>
 
+#include <sys/stat.h>
+
 namespace {
 
 using CliParams = CliFixture;
@@ -52,34 +54,15 @@ TEST_F(CliParams, UploadOfTheDownloadedSetLeavesTheGimbalUnchanged)
     EXPECT_EQ(diff.m_out, "") << "the flashed set is the downloaded one";
 }
 
-TEST_F(CliParams, UploadReportsWhatTheGimbalHoldsAfterwards)
-{
-    SimProcess gimbal = Gimbal();
-    ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("set.rkdp")}).m_exit_status, 0);
-    // The wire carries whole numbers: 12.5 comes back as 12; 300 wraps to 44.
-    std::string text = WithValue(ReadWholeFile(File("set.rkdp")), "m_roll_pid_kp", "12.5");
-    text = WithValue(text, "m_pitch_pid_kp", "300");
-    WriteWholeFile(File("edited.rkdp"), text);
-
-    const ProcessResult text_result = Cli({"upload", "--port", gimbal.Port(), File("edited.rkdp")});
-    ASSERT_EQ(text_result.m_exit_status, 0) << text_result.m_err;
-    EXPECT_NE(text_result.m_out.find("Read back: 2 fields differ (key, file, gimbal)\n"
-                                     "m_roll_pid_kp\t12.5\t12\nm_pitch_pid_kp\t300\t44\n"),
-              std::string::npos)
-        << text_result.m_out;
-
-    const ProcessResult json = Cli({"upload", "--port", gimbal.Port(), File("edited.rkdp"), "--json"});
-    ASSERT_EQ(json.m_exit_status, 0);
-    EXPECT_NE(json.m_out.find(R"("differences":[{"key":"m_roll_pid_kp","file":"12.5","gimbal":"12"})"),
-              std::string::npos)
-        << json.m_out;
-}
-
-TEST_F(CliParams, UploadRefusesAFileThatWouldClearTheCalibration)
+TEST_F(CliParams, UploadRefusesWhatLoadingWouldTakeSilently)
 {
     SimProcess gimbal = Gimbal();
     ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("good.rkdp")}).m_exit_status, 0);
     const std::string good = ReadWholeFile(File("good.rkdp"));
+    // 12.5 would go as 12, 300 would wrap to 44, "7x" would go as 7.
+    std::string text = WithValue(good, "m_roll_pid_kp", "12.5");
+    text = WithValue(text, "m_pitch_pid_kp", "300");
+    WriteWholeFile(File("edited.rkdp"), WithValue(text, "m_chan_map_1", "7x"));
     // A block whose last byte is changed fails its check; a short one has the wrong length.
     std::string corrupted = good;
     const size_t block = corrupted.find("m_mtr_cal_par=") + 14 + 271;
@@ -87,13 +70,46 @@ TEST_F(CliParams, UploadRefusesAFileThatWouldClearTheCalibration)
     WriteWholeFile(File("corrupted.rkdp"), corrupted);
     WriteWholeFile(File("short.rkdp"), WithValue(good, "m_mtr_cal_par", "00FF"));
 
+    const ProcessResult edited = Cli({"upload", "--port", gimbal.Port(), File("edited.rkdp")});
+    EXPECT_EQ(edited.m_exit_status, 3);
+    EXPECT_EQ(edited.m_out, "");
+    EXPECT_NE(edited.m_err.find("cannot be uploaded as it stands; nothing was uploaded:\n"
+                                "  m_chan_map_1=7x: not a whole number\n"
+                                "  m_roll_pid_kp=12.5: the panel accepts whole numbers 0..255\n"
+                                "  m_pitch_pid_kp=300: the panel accepts whole numbers 0..255\n"),
+              std::string::npos)
+        << edited.m_err;
     for (const char* name : {"corrupted.rkdp", "short.rkdp"}) {
-        const ProcessResult result = Cli({"upload", "--port", gimbal.Port(), File(name)});
+        const ProcessResult result = Cli({"upload", "--port", gimbal.Port(), File(name), "--json"});
         EXPECT_EQ(result.m_exit_status, 3) << name;
         EXPECT_NE(result.m_err.find("motor calibration block"), std::string::npos) << result.m_err;
+        EXPECT_EQ(result.m_out.rfind("{\"error\":", 0), 0u) << result.m_out;
     }
     ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("still.rkdp")}).m_exit_status, 0);
     EXPECT_EQ(ReadWholeFile(File("still.rkdp")), good);
+}
+
+TEST_F(CliParams, AValueTheGimbalDoesNotKeepFailsTheUpload)
+{
+    SimProcess gimbal = Gimbal();
+    ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("set.rkdp")}).m_exit_status, 0);
+    // The gimbal-type box takes any item index, but the page carries one byte.
+    WriteWholeFile(File("wide.rkdp"), WithValue(ReadWholeFile(File("set.rkdp")), "m_gimbal_type", "300"));
+
+    const ProcessResult result = Cli({"upload", "--port", gimbal.Port(), File("wide.rkdp")});
+    EXPECT_EQ(result.m_exit_status, 1) << result.m_err;
+    EXPECT_NE(result.m_out.find("Read back: 1 fields differ (key, file, gimbal)\nm_gimbal_type\t300\t44\n"),
+              std::string::npos)
+        << result.m_out;
+    EXPECT_NE(result.m_err.find("the gimbal did not keep every uploaded value"), std::string::npos);
+
+    const ProcessResult json = Cli({"upload", "--port", gimbal.Port(), File("wide.rkdp"), "--json"});
+    EXPECT_EQ(json.m_exit_status, 1);
+    EXPECT_NE(json.m_out.find(R"("differences":[{"key":"m_gimbal_type","file":"300","gimbal":"44"}])"),
+              std::string::npos)
+        << json.m_out;
+    EXPECT_NE(json.m_out.find(R"({"error":"the gimbal did not keep every uploaded value","exit_status":1})"),
+              std::string::npos);
 }
 
 TEST_F(CliParams, CorruptedFramesDoNotCorruptTheDownload)
@@ -129,7 +145,7 @@ TEST_F(CliParams, DiffListsTheFieldsThatDifferByKey)
     WriteWholeFile(File("b.rkdp"), WithValue(text, "m_camera_opts", "0xFF"));
 
     const ProcessResult result = Cli({"diff", File("a.rkdp"), File("b.rkdp")});
-    ASSERT_EQ(result.m_exit_status, 0);
+    ASSERT_EQ(result.m_exit_status, 1) << "as diff(1): the sets differ";
     EXPECT_NE(result.m_out.find("\t0x000000FF\n"), std::string::npos) << result.m_out;
     EXPECT_NE(result.m_out.find("m_gimbal_alpha\t"), std::string::npos);
     EXPECT_EQ(std::count(result.m_out.begin(), result.m_out.end(), '\n'), 2);
@@ -138,6 +154,80 @@ TEST_F(CliParams, DiffListsTheFieldsThatDifferByKey)
     EXPECT_EQ(missing.m_exit_status, 3);
     EXPECT_NE(missing.m_err.find("cannot read"), std::string::npos);
     EXPECT_EQ(missing.m_out.rfind("{\"error\":", 0), 0u) << missing.m_out;
+    EXPECT_EQ(Cli({"diff", File("a.rkdp"), File("a.rkdp")}).m_exit_status, 0);
+}
+
+TEST_F(CliParams, WhatIsNoParameterFileIsNeitherComparedNorUploaded)
+{
+    SimProcess gimbal = Gimbal();
+    ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("a.rkdp")}).m_exit_status, 0);
+    WriteWholeFile(File("empty.rkdp"), "");
+    WriteWholeFile(File("Setting.ini"), "[Setting]\nLAN=EN\n");
+    const std::string fifo = File("fifo.rkdp");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {File("empty.rkdp"), "is not a parameter file"},
+        {File("Setting.ini"), "is not a parameter file"},
+        {fifo, "not a regular file"},
+        {Folder(), "not a regular file"},
+    };
+    for (const auto& [path, error] : cases) {
+        const ProcessResult diff = Cli({"diff", File("a.rkdp"), path});
+        EXPECT_EQ(diff.m_exit_status, 3) << path;
+        EXPECT_NE(diff.m_err.find(error), std::string::npos) << diff.m_err;
+        const ProcessResult upload = Cli({"upload", "--port", gimbal.Port(), path});
+        EXPECT_EQ(upload.m_exit_status, 3) << path;
+        EXPECT_NE(upload.m_err.find(error), std::string::npos) << upload.m_err;
+        EXPECT_EQ(upload.m_err.find("calibration"), std::string::npos) << upload.m_err;
+    }
+}
+
+TEST_F(CliParams, MissingKeysGoOutOnlyWhenAllowedAndAreListed)
+{
+    SimProcess gimbal = Gimbal();
+    ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("set.rkdp")}).m_exit_status, 0);
+    std::string text =
+        std::regex_replace(ReadWholeFile(File("set.rkdp")), std::regex("\nm_roll_pid_kp=[^\n]*"), "");
+    WriteWholeFile(File("partial.rkdp"), text);
+
+    const ProcessResult refused = Cli({"upload", "--port", gimbal.Port(), File("partial.rkdp")});
+    EXPECT_EQ(refused.m_exit_status, 3);
+    EXPECT_NE(refused.m_err.find("nothing was uploaded:\n  m_roll_pid_kp: missing\n"
+                                 "--allow-missing sends the defaults of the missing keys\n"),
+              std::string::npos)
+        << refused.m_err;
+
+    const ProcessResult allowed =
+        Cli({"upload", "--port", gimbal.Port(), File("partial.rkdp"), "--allow-missing"});
+    ASSERT_EQ(allowed.m_exit_status, 0) << allowed.m_err;
+    EXPECT_EQ(allowed.m_out, "Parameter Upload Successful\nDefaults sent for 1 missing keys:\n"
+                             "  m_roll_pid_kp=0\nRead back: every field as in the file\n");
+}
+
+TEST_F(CliParams, ClampingIsOptInAndListsEveryChange)
+{
+    SimProcess gimbal = Gimbal();
+    ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("set.rkdp")}).m_exit_status, 0);
+    std::string text = WithValue(ReadWholeFile(File("set.rkdp")), "m_roll_pid_kp", "999");
+    WriteWholeFile(File("wild.rkdp"), WithValue(text, "m_pitch_pid_kp", "-5"));
+
+    EXPECT_EQ(Cli({"upload", "--port", gimbal.Port(), File("wild.rkdp")}).m_exit_status, 3);
+    const ProcessResult clamped = Cli({"upload", "--port", gimbal.Port(), File("wild.rkdp"), "--clamp"});
+    ASSERT_EQ(clamped.m_exit_status, 0) << clamped.m_err;
+    EXPECT_EQ(clamped.m_out, "Parameter Upload Successful\nClamped 2 values (key, file, sent):\n"
+                             "  m_roll_pid_kp\t999\t255\n  m_pitch_pid_kp\t-5\t0\n"
+                             "Read back: every field as in the file\n");
+}
+
+TEST_F(CliParams, AFailedFlashSaysTheUploadItselfSucceeded)
+{
+    SimProcess gimbal = Gimbal({"--fail", "3"});
+    ASSERT_EQ(Cli({"download", "--port", gimbal.Port(), File("set.rkdp")}).m_exit_status, 0);
+    const ProcessResult result = Cli({"upload", "--port", gimbal.Port(), File("set.rkdp"), "--flash"});
+    EXPECT_EQ(result.m_exit_status, 1);
+    EXPECT_NE(result.m_err.find("Failed; the upload to the gimbal's working memory had succeeded"),
+              std::string::npos)
+        << result.m_err;
 }
 
 } // namespace

@@ -26,14 +26,4 @@ TEST(ParamDiff, ComparesFieldsAsTheFileWritesThem)
               R"([{"key":"m_chan_map_4","a":"0","b":"3"}])");
 }
 
-TEST(ParamDiff, AnUnreadableFileIsAnErrorNotASetOfDefaults)
-{
-    GimbalParams params{};
-    params.m_gimbal_alpha = 3;
-    const std::string error = ReadParamFile("/nonexistent/folder/set.rkdp", params);
-    EXPECT_NE(error.find("cannot read '/nonexistent/folder/set.rkdp'"), std::string::npos) << error;
-    EXPECT_EQ(params.m_gimbal_alpha, 3) << "left untouched";
-    EXPECT_FALSE(HasCalibrationBlock(GimbalParams{}));
-}
-
 } // namespace
