@@ -89,6 +89,7 @@ bool COrvaneDlg::OnInitDialog()
 {
     AttachControlWrappers();
     ConnectMessageMap();
+    BuildWindowMenu();
     DescribeForAssistiveTools();
     setWindowIcon(QApplication::windowIcon());
     setWindowTitle(QString::fromStdString(m_app.m_app_title));

@@ -5,6 +5,7 @@
 #include "libs/iap/brevon_iap_lib_exp.h"
 #include "libs/view3d_qt/krq_show3d_lib_exp.h"
 #include "link/gimbal_link.h"
+#include "resources/window_texts.h"
 #include "ui/controls/control_map.h"
 #include "ui/dialog/dialog_param_panel.h"
 #include "ui/views/status_tool_tips.h"
@@ -26,6 +27,8 @@ class CKRQProg;
 class CKRQRadio;
 class CKRQStatic;
 class COrvaneApp;
+class QAction;
+class QMenu;
 class DialogPrompts;
 struct TemplateControl;
 
@@ -54,17 +57,23 @@ public:
     GimbalLink& Link() { return m_link; }
     const AppSettings& Settings() const { return m_app_settings; }
     const StatusToolTips& ToolTips() const { return m_tooltip; }
+    // The entry of the window's menu with `caption`, or nullptr.
+    QAction* MenuAction(WindowText caption) const;
 
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void done(int result) override;
 
 private:
     struct MessageMapEntry;
     static const std::vector<MessageMapEntry>& MessageMap();
+    struct MenuEntry;
+    static const std::vector<MenuEntry>& MenuEntries();
+    void BuildWindowMenu();
 
     // Lifecycle.
     void AttachControlWrappers();
@@ -161,6 +170,7 @@ private:
     DialogParamPanel m_panel{m_controls};
     TelemetryDisplay m_telemetry_display{m_controls};
     int m_timer_id = 0;
+    QMenu* m_window_menu = nullptr; // owned by the window
     TickDivider m_view_update_ticks{5}; // the 3D view: every fifth tick, 20 times a second
     bool m_destroyed = false;
     CBrevonIAPLibExp m_iap;

@@ -1,0 +1,54 @@
+#include "resources/window_texts.h"
+#include "ui/dialog/orvane_dlg.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
+
+// What the window offers beyond its controls: reached by a right click
+// anywhere but an edit field (which has its own menu) and by the shortcut
+// each entry shows. The window's look and default behaviour stay as they are.
+struct COrvaneDlg::MenuEntry {
+    WindowText caption;
+    QKeySequence shortcut;
+    bool checkable;
+    void (*handler)(COrvaneDlg& dialog, bool checked);
+};
+
+const std::vector<COrvaneDlg::MenuEntry>& COrvaneDlg::MenuEntries()
+{
+    static const std::vector<MenuEntry> kEntries = {};
+    return kEntries;
+}
+
+void COrvaneDlg::BuildWindowMenu()
+{
+    m_window_menu = new QMenu(this);
+    for (const MenuEntry& entry : MenuEntries()) {
+        auto* action = new QAction(QString::fromStdString(LoadWindowText(entry.caption)), this);
+        action->setShortcut(entry.shortcut);
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setCheckable(entry.checkable);
+        connect(action, &QAction::triggered, this, [this, run = entry.handler](bool checked) { run(*this, checked); });
+        // Part of the window, so the shortcut works without the menu open.
+        addAction(action);
+        m_window_menu->addAction(action);
+    }
+}
+
+QAction* COrvaneDlg::MenuAction(WindowText caption) const
+{
+    const QString text = QString::fromStdString(LoadWindowText(caption));
+    for (QAction* action : m_window_menu->actions()) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
+}
+
+void COrvaneDlg::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (m_window_menu->actions().isEmpty())
+        return;
+    m_window_menu->popup(event->globalPos());
+}
