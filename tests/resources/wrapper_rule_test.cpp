@@ -1,5 +1,5 @@
 #include "resources/dialog_template.h"
-#include "resources/window_texts.h"
+#include "resources/ui_texts.h"
 #include "resources/wrapper_rule.h"
 
 #include "platform/ui_language.h"
@@ -55,14 +55,14 @@ TEST(WrapperRule, EveryTemplateControlButTheViewHostGetsItsWrapper)
     EXPECT_EQ(counts[WrapperClass::Radio], 5);
 }
 
-TEST(WindowTexts, EveryTextExistsInBothLanguagesAndTakesItsArgument)
+TEST(UiTexts, EveryTextExistsInBothLanguagesAndTakesItsArgument)
 {
-    for (int id = 0; id <= static_cast<int>(WindowText::kNoDisplay); ++id) {
-        const auto text = static_cast<WindowText>(id);
-        EXPECT_FALSE(LoadWindowText(text, kLanguageEnglish).empty()) << id;
-        EXPECT_FALSE(LoadWindowText(text, kLanguageChinese).empty()) << id;
+    for (int id = 0; id <= static_cast<int>(UiText::kNoDisplay); ++id) {
+        const auto text = static_cast<UiText>(id);
+        EXPECT_FALSE(LoadUiText(text, kLanguageEnglish).empty()) << id;
+        EXPECT_FALSE(LoadUiText(text, kLanguageChinese).empty()) << id;
     }
-    EXPECT_EQ(LoadWindowText(WindowText::kParamFileOpenFailed, kLanguageEnglish, "/x.rkdp"),
+    EXPECT_EQ(LoadUiText(UiText::kParamFileOpenFailed, kLanguageEnglish, "/x.rkdp"),
               "Parameter File Open Failed: /x.rkdp");
-    EXPECT_EQ(LoadWindowText(WindowText::kUpgradeBackupWritten, kLanguageChinese, "/b"), "升级前的参数已备份到 /b");
+    EXPECT_EQ(LoadUiText(UiText::kUpgradeBackupWritten, kLanguageChinese, "/b"), "升级前的参数已备份到 /b");
 }

@@ -1,6 +1,6 @@
 #include "ui/dialog/dialog_prompts.h"
 
-#include "resources/window_texts.h"
+#include "resources/ui_texts.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -9,9 +9,9 @@
 
 namespace {
 
-QString Text(WindowText id)
+QString Text(UiText id)
 {
-    return QString::fromStdString(LoadWindowText(id));
+    return QString::fromStdString(LoadUiText(id));
 }
 
 // The toolkit's own dialog: the same look and behaviour on every desktop,
@@ -41,8 +41,8 @@ bool QtDialogPrompts::AskYesNo(QWidget* owner, const QString& caption, const QSt
 {
     QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Yes | QMessageBox::No, owner);
     box.setDefaultButton(QMessageBox::No);
-    box.button(QMessageBox::Yes)->setText(Text(WindowText::kYes));
-    box.button(QMessageBox::No)->setText(Text(WindowText::kNo));
+    box.button(QMessageBox::Yes)->setText(Text(UiText::kYes));
+    box.button(QMessageBox::No)->setText(Text(UiText::kNo));
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -2,7 +2,7 @@
 
 #include "app/startup.h"
 #include "platform/ui_language.h"
-#include "resources/window_texts.h"
+#include "resources/ui_texts.h"
 #include "ui/dialog/dialog_prompts.h"
 #include "ui/dialog/orvane_dlg.h"
 
@@ -44,7 +44,7 @@ bool COrvaneApp::InitInstance(int& argc, char** argv)
     m_settings_path = startup.settings_path;
     m_app_title = startup.app_title;
     if (!CanShowWindow()) {
-        std::fprintf(stderr, "%s\n", LoadWindowText(WindowText::kNoDisplay).c_str());
+        std::fprintf(stderr, "%s\n", LoadUiText(UiText::kNoDisplay).c_str());
         m_exit_status = 1;
         return false;
     }

@@ -5,7 +5,7 @@
 #include "libs/iap/brevon_iap_lib_exp.h"
 #include "libs/view3d_qt/krq_show3d_lib_exp.h"
 #include "link/gimbal_link.h"
-#include "resources/window_texts.h"
+#include "resources/ui_texts.h"
 #include "ui/controls/control_map.h"
 #include "ui/dialog/dialog_param_panel.h"
 #include "ui/views/status_tool_tips.h"
@@ -58,7 +58,7 @@ public:
     const AppSettings& Settings() const { return m_app_settings; }
     const StatusToolTips& ToolTips() const { return m_tooltip; }
     // The entry of the window's menu with `caption`, or nullptr.
-    QAction* MenuAction(WindowText caption) const;
+    QAction* MenuAction(UiText caption) const;
 
 protected:
     bool event(QEvent* event) override;

@@ -2,7 +2,7 @@
 #include "platform/port_listing.h"
 #include "resources/message_ids.h"
 #include "resources/message_table.h"
-#include "resources/window_texts.h"
+#include "resources/ui_texts.h"
 #include "ui/controls/ckrq_combo.h"
 #include "ui/controls/ckrq_static.h"
 #include "ui/controls/system_colors.h"

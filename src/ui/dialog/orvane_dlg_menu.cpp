@@ -1,4 +1,4 @@
-#include "resources/window_texts.h"
+#include "resources/ui_texts.h"
 #include "ui/dialog/orvane_dlg.h"
 
 #include <QAction>
@@ -9,7 +9,7 @@
 // anywhere but an edit field (which has its own menu) and by the shortcut
 // each entry shows. The window's look and default behaviour stay as they are.
 struct COrvaneDlg::MenuEntry {
-    WindowText caption;
+    UiText caption;
     QKeySequence shortcut;
     bool checkable;
     void (*handler)(COrvaneDlg& dialog, bool checked);
@@ -25,7 +25,7 @@ void COrvaneDlg::BuildWindowMenu()
 {
     m_window_menu = new QMenu(this);
     for (const MenuEntry& entry : MenuEntries()) {
-        auto* action = new QAction(QString::fromStdString(LoadWindowText(entry.caption)), this);
+        auto* action = new QAction(QString::fromStdString(LoadUiText(entry.caption)), this);
         action->setShortcut(entry.shortcut);
         action->setShortcutContext(Qt::WindowShortcut);
         action->setCheckable(entry.checkable);
@@ -36,9 +36,9 @@ void COrvaneDlg::BuildWindowMenu()
     }
 }
 
-QAction* COrvaneDlg::MenuAction(WindowText caption) const
+QAction* COrvaneDlg::MenuAction(UiText caption) const
 {
-    const QString text = QString::fromStdString(LoadWindowText(caption));
+    const QString text = QString::fromStdString(LoadUiText(caption));
     for (QAction* action : m_window_menu->actions()) {
         if (action->text() == text)
             return action;

@@ -2,7 +2,7 @@
 #include "protocol/command_table.h"
 #include "resources/message_ids.h"
 #include "resources/message_table.h"
-#include "resources/window_texts.h"
+#include "resources/ui_texts.h"
 #include "ui/controls/ckrq_combo.h"
 #include "ui/controls/ckrq_edit.h"
 #include "ui/controls/ckrq_static.h"
@@ -143,7 +143,7 @@ void COrvaneDlg::OnOpenParam()
     // An unreadable file must not load defaults over the panel and the
     // gimbal's tuning, nor pass for a success.
     if (!TryLoadParamFile(path.toStdString(), params)) {
-        ShowStatusText(ToQColor(kRed), QString::fromStdString(LoadWindowText(WindowText::kParamFileOpenFailed,
+        ShowStatusText(ToQColor(kRed), QString::fromStdString(LoadUiText(UiText::kParamFileOpenFailed,
                                                                              path.toStdString())));
         return;
     }
@@ -162,6 +162,6 @@ void COrvaneDlg::OnSaveParam()
     m_param_file_name = QFileInfo(path).fileName().toStdString();
     UpdateParamsFromPanel();
     if (!SaveParamFile(path.toStdString(), m_link.State().m_params.Snapshot()))
-        ShowStatusText(ToQColor(kRed), QString::fromStdString(LoadWindowText(WindowText::kParamFileSaveFailed,
+        ShowStatusText(ToQColor(kRed), QString::fromStdString(LoadUiText(UiText::kParamFileSaveFailed,
                                                                              path.toStdString())));
 }

@@ -1,7 +1,7 @@
 #include "params/param_backup.h"
 #include "resources/message_ids.h"
 #include "resources/message_table.h"
-#include "resources/window_texts.h"
+#include "resources/ui_texts.h"
 #include "ui/controls/ckrq_prog.h"
 #include "ui/controls/ckrq_static.h"
 #include "ui/controls/system_colors.h"
@@ -84,8 +84,8 @@ void COrvaneDlg::BackUpParamsBeforeUpgrade()
     const std::string path = WriteUpgradeBackup(m_link.State().m_params.Snapshot(),
                                                 m_link.Telemetry().m_main_version, std::chrono::system_clock::now(),
                                                 &error);
-    const std::string note = path.empty() ? LoadWindowText(WindowText::kUpgradeBackupFailed, error)
-                                          : LoadWindowText(WindowText::kUpgradeBackupWritten, path);
+    const std::string note = path.empty() ? LoadUiText(UiText::kUpgradeBackupFailed, error)
+                                          : LoadUiText(UiText::kUpgradeBackupWritten, path);
     m_controls.Find(kStatusLine)->setToolTip(QString::fromStdString(note));
 }
 

@@ -6,7 +6,7 @@
 // Texts the window shows beyond the message table: explanations of what
 // went wrong and where a file went. Each has an English and a Simplified
 // Chinese text (UTF-8); some carry one "%s" for a path or a cause.
-enum class WindowText {
+enum class UiText {
     kParamFileOpenFailed,   // the file could not be read; nothing was loaded
     kParamFileSaveFailed,   // the file could not be written
     kUpgradeBackupWritten,  // "%s" is the backup file's path
@@ -18,7 +18,7 @@ enum class WindowText {
 
 // The text in `language` (Chinese for kLanguageChinese, English otherwise),
 // with "%s" replaced by `argument`.
-std::string LoadWindowText(WindowText id, uint16_t language, const std::string& argument = {});
+std::string LoadUiText(UiText id, uint16_t language, const std::string& argument = {});
 
 // The same in the current user-interface language.
-std::string LoadWindowText(WindowText id, const std::string& argument = {});
+std::string LoadUiText(UiText id, const std::string& argument = {});

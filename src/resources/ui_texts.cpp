@@ -1,4 +1,4 @@
-#include "resources/window_texts.h"
+#include "resources/ui_texts.h"
 
 #include "platform/ui_language.h"
 
@@ -7,21 +7,21 @@
 
 namespace {
 
-struct WindowTextRow {
-    WindowText id;
+struct UiTextRow {
+    UiText id;
     std::string_view english;
     std::string_view chinese;
 };
 
-constexpr std::array kTexts = std::to_array<WindowTextRow>({
-    {WindowText::kParamFileOpenFailed, "Parameter File Open Failed: %s", "参数文件打开失败: %s"},
-    {WindowText::kParamFileSaveFailed, "Parameter File Save Failed: %s", "参数文件保存失败: %s"},
-    {WindowText::kUpgradeBackupWritten, "Parameters backed up before the upgrade to %s",
+constexpr std::array kTexts = std::to_array<UiTextRow>({
+    {UiText::kParamFileOpenFailed, "Parameter File Open Failed: %s", "参数文件打开失败: %s"},
+    {UiText::kParamFileSaveFailed, "Parameter File Save Failed: %s", "参数文件保存失败: %s"},
+    {UiText::kUpgradeBackupWritten, "Parameters backed up before the upgrade to %s",
      "升级前的参数已备份到 %s"},
-    {WindowText::kUpgradeBackupFailed, "Parameter backup before the upgrade failed: %s", "升级前参数备份失败: %s"},
-    {WindowText::kYes, "Yes", "是"},
-    {WindowText::kNo, "No", "否"},
-    {WindowText::kNoDisplay,
+    {UiText::kUpgradeBackupFailed, "Parameter backup before the upgrade failed: %s", "升级前参数备份失败: %s"},
+    {UiText::kYes, "Yes", "是"},
+    {UiText::kNo, "No", "否"},
+    {UiText::kNoDisplay,
      "orvane: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set).\n"
      "Watch the gimbal from a terminal with: orvane-cli monitor --port PORT",
      "orvane: 没有可显示窗口的显示器 (未设置 DISPLAY 和 WAYLAND_DISPLAY)。\n"
@@ -38,16 +38,16 @@ std::string Substitute(std::string_view pattern, const std::string& argument)
 
 } // namespace
 
-std::string LoadWindowText(WindowText id, uint16_t language, const std::string& argument)
+std::string LoadUiText(UiText id, uint16_t language, const std::string& argument)
 {
-    for (const WindowTextRow& row : kTexts) {
+    for (const UiTextRow& row : kTexts) {
         if (row.id == id)
             return Substitute(language == kLanguageChinese ? row.chinese : row.english, argument);
     }
     return {};
 }
 
-std::string LoadWindowText(WindowText id, const std::string& argument)
+std::string LoadUiText(UiText id, const std::string& argument)
 {
-    return LoadWindowText(id, GetUiLanguage(), argument);
+    return LoadUiText(id, GetUiLanguage(), argument);
 }
