@@ -1,0 +1,73 @@
+// A firmware upgrade from the window, end to end against the simulated
+// controller's bootloader.
+#include "dialog_fixture.h"
+
+#include "libs/iap/firmware_file.h"
+#include "params/param_backup.h"
+#include "ui/controls/ckrq_prog.h"
+
+#include <filesystem>
+
+namespace {
+
+std::string WriteFirmwareFile(const ScratchFolder& folder, uint32_t board, uint8_t version)
+{
+    std::vector<uint8_t> image(6000);
+    for (size_t i = 0; i < image.size(); ++i)
+        image[i] = static_cast<uint8_t>(i * 7);
+    const std::vector<uint8_t> bytes = BuildFirmwareFile(image, board, version);
+    const std::string path = folder.File("v" + std::to_string(version) + ".cahf");
+    WriteWholeFile(path, std::string(bytes.begin(), bytes.end()));
+    return path;
+}
+
+} // namespace
+
+class DialogUpgradeTest : public DialogTest {
+protected:
+    // "Open" with `file`, then "Upgrade".
+    void Upgrade(const std::string& file)
+    {
+        m_prompts.m_files = {QString::fromStdString(file)};
+        Click(1027);
+        ASSERT_TRUE(Find(1028)->isEnabled());
+        Click(1028);
+        ASSERT_EQ(Text(1028), Message(197));
+    }
+};
+
+TEST_F(DialogUpgradeTest, AnUpgradeEndsWithTheNewVersionAfterReconnectingAndABackupOfTheTuning)
+{
+    StartSim({"--board-id", "1"});
+    COrvaneDlg& dialog = OpenDialog();
+    Connect();
+    ASSERT_TRUE(WaitUntil([&] { return !Text(1046).isEmpty(); }));
+    const QString old_version = Text(1046);
+
+    Upgrade(WriteFirmwareFile(m_folder, 1, 57));
+    EXPECT_FALSE(dialog.Link().IsPortOpen()) << "the port is handed to the upgrade";
+    EXPECT_EQ(Text(1002), Message(198));
+    ASSERT_TRUE(WaitUntil([&] { return Text(1028) == Message(196); })) << Status().toStdString();
+    EXPECT_EQ(Status(), Message(144));
+    EXPECT_EQ(Find<CKRQProg>(1152)->Pos(), 100);
+
+    // The tuning read before the upgrade is kept in a file named after the old version.
+    const auto backups = std::filesystem::directory_iterator(UpgradeBackupFolder());
+    ASSERT_NE(backups, std::filesystem::directory_iterator());
+    EXPECT_NE(backups->path().filename().string().find(old_version.toStdString()), std::string::npos);
+
+    Connect();
+    ASSERT_TRUE(WaitUntil([&] { return Text(1046) == QStringLiteral("V5.7"); })) << Text(1046).toStdString();
+}
+
+TEST_F(DialogUpgradeTest, AFileForAnotherBoardIsRefusedAsADeviceTypeError)
+{
+    StartSim({"--board-id", "1"});
+    OpenDialog();
+    Connect();
+    Upgrade(WriteFirmwareFile(m_folder, 9, 57));
+    ASSERT_TRUE(WaitUntil([&] { return Text(1028) == Message(196); }));
+    EXPECT_EQ(Status(), Message(146));
+    EXPECT_EQ(StatusColour(), QColor(255, 0, 0));
+    EXPECT_FALSE(Find(1068)->toolTip().isEmpty()) << "the detail says which boards";
+}
