@@ -7,10 +7,10 @@
 // went wrong and where a file went. Each has an English and a Simplified
 // Chinese text (UTF-8); some carry one "%s" for a path or a cause.
 enum class UiText {
-    kParamFileOpenFailed,   // the file could not be read; nothing was loaded
-    kParamFileSaveFailed,   // the file could not be written
-    kUpgradeBackupWritten,  // "%s" is the backup file's path
-    kUpgradeBackupFailed,   // "%s" is the cause
+    kParamFileOpenFailed,  // the file could not be read; nothing was loaded
+    kParamFileSaveFailed,  // the file could not be written
+    kUpgradeBackupWritten, // "%s" is the backup file's path
+    kUpgradeBackupFailed,  // "%s" is the cause
     kYes,
     kNo,
     kNoDisplay, // the program was started where no window can be shown

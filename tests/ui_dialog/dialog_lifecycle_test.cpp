@@ -4,12 +4,12 @@
 #include "dialog_fixture.h"
 
 #include "app/app_settings.h"
+#include "libs/view3d_qt/attitude_view_widget.h"
 #include "params/param_file.h"
 #include "resources/dialog_template.h"
 #include "ui/controls/ckrq_combo.h"
 #include "ui/controls/ckrq_list.h"
 #include "ui/controls/ckrq_prog.h"
-#include "libs/view3d_qt/attitude_view_widget.h"
 #include "ui/dialog/posted_events.h"
 
 #include <QKeyEvent>
@@ -89,8 +89,9 @@ TEST_F(DialogTest, ClosingWritesTheEightSettingsKeys)
     dialog.close();
     EXPECT_FALSE(dialog.isVisible());
     const std::string saved = ReadWholeFile(m_app.m_settings_path);
-    for (const char* key : {"COMNUM=", "SENDPRD=5", "COMBAUND=115200", "AUTOSTOP=0", "PRODUCTTYPE=;A [001];;B [002];",
-                            "GIMBALTYPE=", "CAMERATYPE=", "RANGERTYPE=", "LAN=EN"})
+    for (const char* key :
+         {"COMNUM=", "SENDPRD=5", "COMBAUND=115200", "AUTOSTOP=0", "PRODUCTTYPE=;A [001];;B [002];",
+          "GIMBALTYPE=", "CAMERATYPE=", "RANGERTYPE=", "LAN=EN"})
         EXPECT_NE(saved.find(key), std::string::npos) << key << " in\n" << saved;
 }
 
@@ -188,8 +189,9 @@ TEST_F(DialogTest, UpgradeEventsDriveTheStatusLineTheBarAndTheButtonCaption)
         int message;
         QColor colour;
     };
-    for (const Ending& ending : {Ending{IAP_SUCCESS, 144, QColor(0, 0, 0)}, Ending{IAP_DEVICE_TYPE_ERROR, 146, QColor(255, 0, 0)},
-                                 Ending{IAP_FAILED, 147, QColor(255, 0, 0)}, Ending{IAP_PORT_OPEN_FAILED, 131, QColor(255, 0, 0)}}) {
+    for (const Ending& ending :
+         {Ending{IAP_SUCCESS, 144, QColor(0, 0, 0)}, Ending{IAP_DEVICE_TYPE_ERROR, 146, QColor(255, 0, 0)},
+          Ending{IAP_FAILED, 147, QColor(255, 0, 0)}, Ending{IAP_PORT_OPEN_FAILED, 131, QColor(255, 0, 0)}}) {
         SetWindowTextIfChanged(Find(1028), Message(197));
         QCoreApplication::postEvent(m_dialog.get(), new IapPostedEvent(MakeIapEvent(ending.code)));
         ASSERT_TRUE(WaitUntil([&] { return Status() == Message(ending.message); })) << ending.code;

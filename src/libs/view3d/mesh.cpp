@@ -78,7 +78,8 @@ void Mesh::AddDisc(Link link, Vec3 centre, Vec3 normal, double radius, SurfaceCo
     faces.push_back({link, Ring(centre, normal, radius), normal, colour});
 }
 
-void Mesh::AddPanel(Link link, Vec3 centre, Vec3 normal, Vec3 u, double half_u, double half_v, SurfaceColour colour)
+void Mesh::AddPanel(Link link, Vec3 centre, Vec3 normal, Vec3 u, double half_u, double half_v,
+                    SurfaceColour colour)
 {
     const Vec3 v = Cross(normal, u);
     faces.push_back({link,

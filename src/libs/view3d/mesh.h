@@ -40,5 +40,6 @@ struct Mesh {
     void AddDisc(Link link, Vec3 centre, Vec3 normal, double radius, SurfaceColour colour);
     // A flat rectangle at `centre` looking along `normal`, spanning +-half_u
     // along `u` and +-half_v along normal x u.
-    void AddPanel(Link link, Vec3 centre, Vec3 normal, Vec3 u, double half_u, double half_v, SurfaceColour colour);
+    void AddPanel(Link link, Vec3 centre, Vec3 normal, Vec3 u, double half_u, double half_v,
+                  SurfaceColour colour);
 };

@@ -41,8 +41,8 @@ QBrush FaceBrush(const DrawItem& item)
 QPen SeamPen(const DrawItem& item)
 {
     const SurfaceColour middle{static_cast<std::uint8_t>((item.colour.r + item.colour_to.r) / 2),
-                     static_cast<std::uint8_t>((item.colour.g + item.colour_to.g) / 2),
-                     static_cast<std::uint8_t>((item.colour.b + item.colour_to.b) / 2)};
+                               static_cast<std::uint8_t>((item.colour.g + item.colour_to.g) / 2),
+                               static_cast<std::uint8_t>((item.colour.b + item.colour_to.b) / 2)};
     QPen pen(ToQColor(middle), 0.0);
     pen.setCosmetic(true);
     return pen;

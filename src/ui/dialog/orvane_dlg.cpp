@@ -1,10 +1,10 @@
-#include "ui/dialog/dialog_controls.h"
 #include "ui/dialog/orvane_dlg.h"
+#include "ui/dialog/dialog_controls.h"
 
 #include "app/startup.h"
 #include "platform/ui_language.h"
-#include "resources/dialog_template.h"
 #include "resources/accessible_names.h"
+#include "resources/dialog_template.h"
 #include "resources/dialog_units.h"
 #include "resources/message_table.h"
 #include "resources/wrapper_rule.h"
@@ -64,9 +64,8 @@ COrvaneDlg::COrvaneDlg(COrvaneApp& app, DialogPrompts& prompts)
     : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
-      m_app(app), m_prompts(prompts), m_tooltip(m_controls, [this]() -> const TelemetryState& {
-          return m_link.Telemetry();
-      }),
+      m_app(app), m_prompts(prompts),
+      m_tooltip(m_controls, [this]() -> const TelemetryState& { return m_link.Telemetry(); }),
       m_link(*this, *this, [this] { PostSerialEvent(this); })
 {
     setFont(DialogFont());
@@ -98,7 +97,8 @@ bool COrvaneDlg::OnInitDialog()
     auto* language_box = m_controls.Get<CKRQCombo>(kLanguageBox);
     language_box->clear();
     language_box->addItems({QStringLiteral("简体中文"), QStringLiteral("English")});
-    language_box->SelectIndex(GetUiLanguage() == kLanguageChinese ? kLanguageItemChinese : kLanguageItemEnglish);
+    language_box->SelectIndex(GetUiLanguage() == kLanguageChinese ? kLanguageItemChinese
+                                                                  : kLanguageItemEnglish);
 
     m_tooltip.SetUp();
     InitParamEditLimits();

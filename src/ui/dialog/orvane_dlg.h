@@ -170,7 +170,7 @@ private:
     DialogParamPanel m_panel{m_controls};
     TelemetryDisplay m_telemetry_display{m_controls};
     int m_timer_id = 0;
-    QMenu* m_window_menu = nullptr; // owned by the window
+    QMenu* m_window_menu = nullptr;     // owned by the window
     TickDivider m_view_update_ticks{5}; // the 3D view: every fifth tick, 20 times a second
     bool m_destroyed = false;
     CBrevonIAPLibExp m_iap;

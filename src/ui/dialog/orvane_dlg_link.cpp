@@ -7,14 +7,13 @@
 #include "ui/controls/ckrq_static.h"
 #include "ui/controls/system_colors.h"
 #include "ui/controls/window_text.h"
-#include "ui/dialog/orvane_app.h"
 #include "ui/dialog/dialog_controls.h"
+#include "ui/dialog/orvane_app.h"
 #include "ui/dialog/orvane_dlg.h"
 
 #include <QTimer>
 
 namespace {
-
 
 // Each item keeps the device it stands for.
 constexpr int kDeviceRole = Qt::UserRole;
@@ -116,5 +115,6 @@ void COrvaneDlg::LoadAppSettings()
 
 void COrvaneDlg::SaveAppSettings()
 {
-    SaveAppSettingsTo(m_app.m_settings_path, m_app_settings, m_controls.Get<CKRQCombo>(kPortBox)->currentIndex());
+    SaveAppSettingsTo(m_app.m_settings_path, m_app_settings,
+                      m_controls.Get<CKRQCombo>(kPortBox)->currentIndex());
 }

@@ -29,7 +29,8 @@ void COrvaneDlg::BuildWindowMenu()
         action->setShortcut(entry.shortcut);
         action->setShortcutContext(Qt::WindowShortcut);
         action->setCheckable(entry.checkable);
-        connect(action, &QAction::triggered, this, [this, run = entry.handler](bool checked) { run(*this, checked); });
+        connect(action, &QAction::triggered, this,
+                [this, run = entry.handler](bool checked) { run(*this, checked); });
         // Part of the window, so the shortcut works without the menu open.
         addAction(action);
         m_window_menu->addAction(action);

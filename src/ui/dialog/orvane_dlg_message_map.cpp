@@ -39,8 +39,8 @@ const std::vector<COrvaneDlg::MessageMapEntry>& COrvaneDlg::MessageMap()
         {N::kClicked, {1010}, [](COrvaneDlg& d, int control) { d.OnCommandButton(control); }},
         // Calibrations, gimbal run and stop, camera and auxiliary outputs, tests.
         {N::kClicked,
-         {1016, 1011, 1096, 1151, 1083, 1153, 1158, 1012, 1013, 1048, 1084, 1086, 1087, 1020, 1017, 1112,
-          1144, 1061, 1107, 1139, 1029, 1122},
+         {1016, 1011, 1096, 1151, 1083, 1153, 1158, 1012, 1013, 1048, 1084,
+          1086, 1087, 1020, 1017, 1112, 1144, 1061, 1107, 1139, 1029, 1122},
          [](COrvaneDlg& d, int control) { d.OnCommandButton(control); }},
         {N::kClicked, {1014}, [](COrvaneDlg& d, int) { d.OnOpenParam(); }},
         {N::kClicked, {1015}, [](COrvaneDlg& d, int) { d.OnSaveParam(); }},

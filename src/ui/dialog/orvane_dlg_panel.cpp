@@ -6,15 +6,14 @@
 #include "ui/controls/ckrq_combo.h"
 #include "ui/controls/ckrq_edit.h"
 #include "ui/controls/ckrq_static.h"
+#include "ui/dialog/dialog_controls.h"
 #include "ui/dialog/dialog_prompts.h"
 #include "ui/dialog/orvane_app.h"
-#include "ui/dialog/dialog_controls.h"
 #include "ui/dialog/orvane_dlg.h"
 
 #include <QFileInfo>
 
 namespace {
-
 
 const FileChoice kParamFileChoice{QStringLiteral("rkdp file(*.rkdp)"), QStringLiteral("rkdp"), QString()};
 
@@ -143,8 +142,8 @@ void COrvaneDlg::OnOpenParam()
     // An unreadable file must not load defaults over the panel and the
     // gimbal's tuning, nor pass for a success.
     if (!TryLoadParamFile(path.toStdString(), params)) {
-        ShowStatusText(ToQColor(kRed), QString::fromStdString(LoadUiText(UiText::kParamFileOpenFailed,
-                                                                             path.toStdString())));
+        ShowStatusText(ToQColor(kRed),
+                       QString::fromStdString(LoadUiText(UiText::kParamFileOpenFailed, path.toStdString())));
         return;
     }
     m_link.State().m_params.Replace(params);
@@ -162,6 +161,6 @@ void COrvaneDlg::OnSaveParam()
     m_param_file_name = QFileInfo(path).fileName().toStdString();
     UpdateParamsFromPanel();
     if (!SaveParamFile(path.toStdString(), m_link.State().m_params.Snapshot()))
-        ShowStatusText(ToQColor(kRed), QString::fromStdString(LoadUiText(UiText::kParamFileSaveFailed,
-                                                                             path.toStdString())));
+        ShowStatusText(ToQColor(kRed),
+                       QString::fromStdString(LoadUiText(UiText::kParamFileSaveFailed, path.toStdString())));
 }

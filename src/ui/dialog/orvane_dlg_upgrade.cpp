@@ -6,8 +6,8 @@
 #include "ui/controls/ckrq_static.h"
 #include "ui/controls/system_colors.h"
 #include "ui/controls/window_text.h"
-#include "ui/dialog/dialog_prompts.h"
 #include "ui/dialog/dialog_controls.h"
+#include "ui/dialog/dialog_prompts.h"
 #include "ui/dialog/orvane_dlg.h"
 #include "ui/dialog/posted_events.h"
 
@@ -15,7 +15,6 @@
 #include <chrono>
 
 namespace {
-
 
 const FileChoice kFirmwareFileChoice{QStringLiteral("cahf file(*.cahf)"), QStringLiteral("cahf"), QString()};
 
@@ -37,7 +36,8 @@ constexpr IapEventLook kIapEventLooks[] = {
 
 QString DetailOf(const IapEvent& event)
 {
-    return QString::fromUtf8(event.detail, static_cast<qsizetype>(qstrnlen(event.detail, sizeof event.detail)));
+    return QString::fromUtf8(event.detail,
+                             static_cast<qsizetype>(qstrnlen(event.detail, sizeof event.detail)));
 }
 
 } // namespace
@@ -81,9 +81,9 @@ void COrvaneDlg::StartUpgrade()
 void COrvaneDlg::BackUpParamsBeforeUpgrade()
 {
     std::string error;
-    const std::string path = WriteUpgradeBackup(m_link.State().m_params.Snapshot(),
-                                                m_link.Telemetry().m_main_version, std::chrono::system_clock::now(),
-                                                &error);
+    const std::string path =
+        WriteUpgradeBackup(m_link.State().m_params.Snapshot(), m_link.Telemetry().m_main_version,
+                           std::chrono::system_clock::now(), &error);
     const std::string note = path.empty() ? LoadUiText(UiText::kUpgradeBackupFailed, error)
                                           : LoadUiText(UiText::kUpgradeBackupWritten, path);
     m_controls.Find(kStatusLine)->setToolTip(QString::fromStdString(note));
