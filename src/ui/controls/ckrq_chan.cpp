@@ -12,7 +12,10 @@ namespace {
 constexpr int kLabelCellHeight = 14;
 } // namespace
 
-CKRQChan::CKRQChan(QWidget* parent) : QFrame(parent) {}
+CKRQChan::CKRQChan(QWidget* parent) : QFrame(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 void CKRQChan::SetLevels(std::span<const std::uint8_t, kChannelCount> levels)
 {
@@ -44,11 +47,21 @@ void CKRQChan::DrawChannel(QPainter& painter, const QRect& client, int channel) 
     painter.drawText(QPoint(x, y + metrics.ascent()), label);
 }
 
+const QFont& CKRQChan::LabelFont()
+{
+    // Fitting a font to the cell measures it several times: once per font.
+    if (m_label_font_source != font()) {
+        m_label_font_source = font();
+        m_label_font = FontWithCellHeight(font(), kLabelCellHeight);
+    }
+    return m_label_font;
+}
+
 void CKRQChan::paintEvent(QPaintEvent*)
 {
-    PaintOffscreen(*this, contentsRect(), [this](QPainter& painter, const QRect& client) {
+    PaintOffscreen(*this, contentsRect(), SystemColor(*this, SystemColorId::ButtonFace), [this](QPainter& painter, const QRect& client) {
         FillEdgeRect(painter, client, SystemColor(*this, SystemColorId::ButtonFace));
-        painter.setFont(FontWithCellHeight(font(), kLabelCellHeight));
+        painter.setFont(LabelFont());
         painter.setPen(SystemColor(*this, SystemColorId::WindowText));
         for (int channel = 0; channel < kChannelCount; ++channel) {
             DrawChannel(painter, client, channel);

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QFont>
 #include <QFrame>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 // Sixteen channel levels side by side: for each channel a frame in the button
@@ -27,6 +29,9 @@ protected:
 
 private:
     void DrawChannel(QPainter& painter, const QRect& client, int channel) const;
+    const QFont& LabelFont();
 
     Levels m_levels{};
+    QFont m_label_font;
+    std::optional<QFont> m_label_font_source; // the font m_label_font was fitted from
 };

@@ -5,7 +5,10 @@
 
 #include <QPainter>
 
-CKRQProg::CKRQProg(QWidget* parent) : QFrame(parent) {}
+CKRQProg::CKRQProg(QWidget* parent) : QFrame(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 void CKRQProg::SetPos(std::int32_t pos, const QColor& color)
 {
@@ -19,7 +22,7 @@ void CKRQProg::SetPos(std::int32_t pos, const QColor& color)
 
 void CKRQProg::paintEvent(QPaintEvent*)
 {
-    PaintOffscreen(*this, contentsRect(), [this](QPainter& painter, const QRect& client) {
+    PaintOffscreen(*this, contentsRect(), SystemColor(*this, SystemColorId::ButtonFace), [this](QPainter& painter, const QRect& client) {
         FillEdgeRect(painter, client, SystemColor(*this, SystemColorId::ButtonFace));
         // 64-bit product: any 32-bit level times the width stays exact.
         const auto filled = static_cast<int>(std::int64_t{client.width()} * m_pos / 100);

@@ -11,6 +11,8 @@ CKRQStatic::CKRQStatic(QWidget* parent) : CKRQStatic(QString(), parent) {}
 CKRQStatic::CKRQStatic(const QString& text, QWidget* parent) : QLabel(text, parent)
 {
     setTextFormat(Qt::PlainText);
+    // Every pixel is painted here: what lies behind is never painted in vain.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void CKRQStatic::SetText(const QColor& color, const QString& text)
@@ -41,7 +43,7 @@ int CKRQStatic::TextLeft(int client_width, int text_width) const
 
 void CKRQStatic::paintEvent(QPaintEvent*)
 {
-    PaintOffscreen(*this, contentsRect(), [this](QPainter& painter, const QRect& client) {
+    PaintOffscreen(*this, contentsRect(), SystemColor(*this, SystemColorId::ButtonFace), [this](QPainter& painter, const QRect& client) {
         FillEdgeRect(painter, client, SystemColor(*this, SystemColorId::ButtonFace));
         painter.setFont(font());
         painter.setPen(m_text_color);

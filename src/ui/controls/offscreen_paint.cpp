@@ -2,23 +2,21 @@
 
 #include <QColor>
 #include <QPainter>
-#include <QPixmap>
 #include <QWidget>
 
-void PaintOffscreen(QWidget& widget, const QRect& client,
+void PaintOffscreen(QWidget& widget, const QRect& client, const QColor& margin,
                     const std::function<void(QPainter& painter, const QRect& client)>& draw)
 {
+    QPainter painter(&widget);
+    if (client != widget.rect()) {
+        painter.fillRect(widget.rect(), margin);
+    }
     if (client.isEmpty()) {
         return;
     }
-    const qreal ratio = widget.devicePixelRatioF();
-    QPixmap canvas(client.size() * ratio);
-    canvas.setDevicePixelRatio(ratio);
-    {
-        QPainter painter(&canvas);
-        draw(painter, QRect(QPoint(0, 0), client.size()));
-    }
-    QPainter(&widget).drawPixmap(client.topLeft(), canvas);
+    painter.setClipRect(client);
+    painter.translate(client.topLeft());
+    draw(painter, QRect(QPoint(0, 0), client.size()));
 }
 
 QRect EdgeRect(int left, int top, int right, int bottom)

@@ -7,11 +7,13 @@ class QColor;
 class QPainter;
 class QWidget;
 
-// Composes the whole of `client` (a rectangle of `widget`) in an off-screen
-// pixmap and copies it to the widget in one block, so a paint never shows a
-// half-drawn state. `draw` sees the pixmap with its origin at the client's
-// top-left corner and the client rectangle moved to (0, 0).
-void PaintOffscreen(QWidget& widget, const QRect& client,
+// Paints the whole of `widget`: its margin outside `client` in `margin`,
+// then `client` through `draw`, which sees the client's top-left corner as
+// its origin and the client rectangle moved to (0, 0). Every pixel is
+// painted, so the widget can be marked opaque and nothing behind it is
+// painted in vain. The toolkit composes a window's paints off-screen and
+// shows them in one flush, so no half-drawn state is ever seen.
+void PaintOffscreen(QWidget& widget, const QRect& client, const QColor& margin,
                     const std::function<void(QPainter& painter, const QRect& client)>& draw);
 
 // Rectangles given by their edges (left, top, right, bottom) cover the
