@@ -44,7 +44,7 @@ void LoadToolkitTranslation(QApplication& application, QTranslator& translator)
 QIcon ProgramIcon()
 {
     QIcon icon;
-    QDirIterator sizes(QStringLiteral(":/icons"), QDir::Files);
+    QDirIterator sizes(QStringLiteral(":/icons"), QDir::Files, QDirIterator::Subdirectories);
     while (sizes.hasNext())
         icon.addFile(sizes.next());
     return icon;
