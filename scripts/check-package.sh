@@ -117,6 +117,7 @@ mount_into_root --bind /dev/pts "$root/dev/pts"
 file_list >"$work/before.txt"
 cp "$deb" "$root/tmp/"
 DEBIAN_FRONTEND=noninteractive in_root apt-get install -y -qq --no-install-recommends "/tmp/${deb##*/}" >/dev/null
+# shellcheck disable=SC2016 # dpkg-query's own fields, not the shell's
 echo "installed: $(in_root dpkg-query -W -f='${Package} ${Version}' orvane)"
 start_programs
 render_man_pages
