@@ -2,8 +2,10 @@
 # Installs the dependencies, then builds and runs every test three times:
 # a plain build, an address + undefined-behaviour sanitizer build, and a
 # thread-sanitizer build of the core for the tests labelled "threads".
-# Then the real window is driven from outside on a virtual display
-# (scripts/drive-window.sh); ORVANE_SKIP_WINDOW=1 leaves that out.
+# The plain build is also packaged and the package checked
+# (scripts/validate-package.sh). Then the real window is driven from outside
+# on a virtual display (scripts/drive-window.sh); ORVANE_SKIP_WINDOW=1 leaves
+# that out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -19,6 +21,7 @@ run_build() {
 }
 
 run_build build "" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+scripts/validate-package.sh build
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_build build-asan "" -DCMAKE_BUILD_TYPE=Debug "-DORVANE_SANITIZE=address;undefined" -DORVANE_BUILD_BENCH=OFF
 TSAN_OPTIONS=halt_on_error=1 \

@@ -20,7 +20,7 @@ std::string DescribePermission(const std::string& device)
 {
     const std::string group = OwningGroup(device);
     return "permission denied on port '" + device + "': the user must be in the group '" + group +
-           "' that owns the device (sudo usermod -aG " + group + " \"$USER\", then log in again)";
+           "' that owns the device (sudo usermod -aG " + group + " \"$USER\", then log out and in again)";
 }
 
 } // namespace

@@ -105,7 +105,7 @@ TEST(SerialOpenCause, DescriptionsNameTheCauseAndTheFix)
     EXPECT_EQ(DescribePortOpenFailure({PortOpenCause::kPermission, EACCES}, device, 115200),
               "permission denied on port '" + device + "': the user must be in the group '" + group_name +
                   "' that owns the device (sudo usermod -aG " + group_name +
-                  " \"$USER\", then log in again)");
+                  " \"$USER\", then log out and in again)");
     EXPECT_EQ(DescribePortOpenFailure({PortOpenCause::kBusy, EWOULDBLOCK}, device, 115200),
               "port '" + device + "' is in use by another program");
     EXPECT_EQ(DescribePortOpenFailure({PortOpenCause::kNotSerial, ENOTTY}, device, 115200),

@@ -1,12 +1,15 @@
 #include "ui/dialog/orvane_app.h"
 
 #include "app/startup.h"
+#include "app/window_usage.h"
 #include "platform/ui_language.h"
 #include "resources/ui_texts.h"
 #include "ui/dialog/dialog_prompts.h"
 #include "ui/dialog/orvane_dlg.h"
 
 #include <QApplication>
+#include <QDirIterator>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <cstdio>
@@ -36,10 +39,25 @@ void LoadToolkitTranslation(QApplication& application, QTranslator& translator)
         application.installTranslator(&translator);
 }
 
+// The program's icon, drawn once as SVG and built into the program in the
+// sizes desktops ask for; every window takes it from the application.
+QIcon ProgramIcon()
+{
+    QIcon icon;
+    QDirIterator sizes(QStringLiteral(":/icons"), QDir::Files, QDirIterator::Subdirectories);
+    while (sizes.hasNext())
+        icon.addFile(sizes.next());
+    return icon;
+}
+
 } // namespace
 
 bool COrvaneApp::InitInstance(int& argc, char** argv)
 {
+    if (AsksForHelp(argc, argv)) {
+        std::fputs(WindowUsage().c_str(), stdout);
+        return false;
+    }
     const StartupInfo startup = PrepareStartup(CurrentDirectory(), ExecutablePath());
     m_settings_path = startup.settings_path;
     m_app_title = startup.app_title;
@@ -49,6 +67,9 @@ bool COrvaneApp::InitInstance(int& argc, char** argv)
         return false;
     }
     QApplication application(argc, argv);
+    application.setWindowIcon(ProgramIcon());
+    // Lets a Wayland desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ORVANE_APP_ID));
     QTranslator translator;
     LoadToolkitTranslation(application, translator);
     QtDialogPrompts prompts;
