@@ -16,7 +16,8 @@ std::optional<std::string> ItemTextFor(const PanelBinding& binding, int value, c
 {
     const int count = panel.ItemCount(binding.control);
     if (binding.type == PanelControlType::ComboByIndex)
-        return value >= 0 && value < count ? std::optional(panel.ItemText(binding.control, value)) : std::nullopt;
+        return value >= 0 && value < count ? std::optional(panel.ItemText(binding.control, value))
+                                           : std::nullopt;
     for (int index = 0; index < count; ++index) {
         std::string text = panel.ItemText(binding.control, index);
         if (ProductCodeOf(text) == value)
@@ -28,7 +29,8 @@ std::optional<std::string> ItemTextFor(const PanelBinding& binding, int value, c
 std::string ShownText(const GimbalParams& params, const PanelBinding& binding, const ParamPanel& panel)
 {
     std::string text = FormatPanelValue(params, binding);
-    if (binding.type != PanelControlType::ComboByIndex && binding.type != PanelControlType::ComboByProductCode)
+    if (binding.type != PanelControlType::ComboByIndex &&
+        binding.type != PanelControlType::ComboByProductCode)
         return text;
     const auto item = ItemTextFor(binding, static_cast<int>(PanelValueOf(params, binding)), panel);
     return item ? *item : text;
@@ -65,7 +67,10 @@ void CopyField(GimbalParams& target, const GimbalParams& source, const ParamSlot
         void operator()(int32_t GimbalParams::*member) const { target.*member = source.*member; }
         void operator()(uint32_t GimbalParams::*member) const { target.*member = source.*member; }
         void operator()(double GimbalParams::*member) const { target.*member = source.*member; }
-        void operator()(ChannelMapEntry entry) const { target.m_chan_map[entry.index] = source.m_chan_map[entry.index]; }
+        void operator()(ChannelMapEntry entry) const
+        {
+            target.m_chan_map[entry.index] = source.m_chan_map[entry.index];
+        }
         void operator()(CalibrationBlockSlot) const
         {
             std::memcpy(target.m_mtr_cal_par, source.m_mtr_cal_par, sizeof(target.m_mtr_cal_par));

@@ -27,7 +27,8 @@ std::optional<std::string> UsbSerialIdentity(fs::path folder)
             const std::string serial = FirstLineOf(folder / "serial");
             if (serial.empty())
                 return std::nullopt; // an adapter without one is told apart by where it is plugged
-            return "usb:" + FirstLineOf(folder / "idVendor") + ":" + FirstLineOf(folder / "idProduct") + ":" + serial;
+            return "usb:" + FirstLineOf(folder / "idVendor") + ":" + FirstLineOf(folder / "idProduct") + ":" +
+                   serial;
         }
         folder = folder.parent_path();
     }
@@ -61,7 +62,8 @@ std::string PortIdentityOf(const PortListingSources& sources, const std::string&
     return {};
 }
 
-std::optional<SerialPortItem> FindPortWithIdentity(const PortListingSources& sources, const std::string& identity)
+std::optional<SerialPortItem> FindPortWithIdentity(const PortListingSources& sources,
+                                                   const std::string& identity)
 {
     if (identity.empty())
         return std::nullopt;

@@ -12,4 +12,5 @@
 std::string PortIdentityOf(const PortListingSources& sources, const std::string& device_path);
 
 // The listed port with `identity`, if one is there now.
-std::optional<SerialPortItem> FindPortWithIdentity(const PortListingSources& sources, const std::string& identity);
+std::optional<SerialPortItem> FindPortWithIdentity(const PortListingSources& sources,
+                                                   const std::string& identity);

@@ -65,17 +65,18 @@ TEST(ParamComparisonTest, DifferencesComeInFileOrderWithCaptionAndShownTexts)
 
     const std::vector<ParamDifference> differences = CompareParams(current, other, panel);
 
-    ASSERT_EQ(KeysOf(differences), (std::vector<std::string>{"m_product_type", "m_udmode_type", "m_chan_map_3",
-                                                               "m_roll_pid_kp", "m_max_rate_scale"}));
+    ASSERT_EQ(KeysOf(differences),
+              (std::vector<std::string>{"m_product_type", "m_udmode_type", "m_roll_pid_kp",
+                                        "m_max_rate_scale", "m_chan_map_3"}));
     EXPECT_EQ(differences[0].current_text, "0") << "code 0 is no item of the box";
     EXPECT_EQ(differences[0].other_text, "Model [012]");
     EXPECT_EQ(differences[1].caption, "AUTO/NORMAL/INVERT");
     EXPECT_EQ(differences[1].current_text, "AUTO");
     EXPECT_EQ(differences[1].other_text, "INVERT");
-    EXPECT_EQ(differences[2].other_text, "5");
-    EXPECT_EQ(differences[3].caption, "KP (roll)");
-    EXPECT_EQ(differences[3].other_text, "42");
-    EXPECT_EQ(differences[4].other_text, "2.5");
+    EXPECT_EQ(differences[2].caption, "KP (roll)");
+    EXPECT_EQ(differences[2].other_text, "42");
+    EXPECT_EQ(differences[3].other_text, "2.5");
+    EXPECT_EQ(differences[4].other_text, "5");
 }
 
 TEST(ParamComparisonTest, TheCalibrationBlockIsOneDifferenceShownByItsStart)

@@ -15,9 +15,9 @@ class PortIdentityTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_root = fs::temp_directory_path() /
-                 ("orvane-identity-" + std::to_string(getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_root =
+            fs::temp_directory_path() / ("orvane-identity-" + std::to_string(getpid()) + "-" +
+                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_root);
         for (const char* folder : {"class/tty", "devices", "drivers/ftdi_sio", "published", "pts"})
             fs::create_directories(m_root / folder);
@@ -54,7 +54,10 @@ protected:
         fs::create_symlink(m_root / "pts" / pty, m_root / "published" / name);
     }
 
-    static void WriteLine(const fs::path& file, const std::string& text) { std::ofstream(file) << text << '\n'; }
+    static void WriteLine(const fs::path& file, const std::string& text)
+    {
+        std::ofstream(file) << text << '\n';
+    }
 
     std::string Published(const std::string& name) const { return (m_root / "published" / name).string(); }
 

@@ -86,6 +86,7 @@ void COrvaneDlg::OnStartStopDebug()
             ShowStatus(kMsgPortOpenFailed, kRed);
             return;
         }
+        RememberLinkedPort(device);
         SetCaption(kLinkButton, kMsgStopDebug);
         return;
     }
@@ -99,10 +100,6 @@ void COrvaneDlg::OnSerialEvent()
 }
 
 void COrvaneDlg::OnFrameDecoded(const ProtocolFrame&) {}
-
-// The link has shown message 132 already; the button keeps "Stop Debug" so
-// the user ends the link with it.
-void COrvaneDlg::OnLinkLost() {}
 
 void COrvaneDlg::LoadAppSettings()
 {
