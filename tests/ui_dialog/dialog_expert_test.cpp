@@ -5,6 +5,9 @@
 #include "app/app_settings.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QScrollArea>
 
 namespace {
@@ -60,6 +63,16 @@ TEST_F(DialogExpertTest, TheExpertViewShowsTheSameControlsAndTheDefaultViewComes
     const QRect screen = dialog.screen()->availableGeometry();
     EXPECT_LE(dialog.width(), screen.width());
     EXPECT_LE(dialog.height(), screen.height());
+
+    // The menu still opens from anywhere but an edit field.
+    QWidget* hidden_box = dialog.Control(kMotorReverseCheck);
+    QContextMenuEvent right_click(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                  hidden_box->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(hidden_box, &right_click);
+    auto* menu = dialog.findChild<QMenu*>();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return menu->isVisible(); }));
+    menu->close();
 
     // A hidden control is live, not a picture of one.
     auto* check = Find<QAbstractButton>(kMotorReverseCheck);

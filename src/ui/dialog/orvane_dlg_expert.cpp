@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
+#include <algorithm>
 
 namespace {
 
