@@ -27,6 +27,25 @@ constexpr std::array kTexts = std::to_array<UiTextRow>({
      "Watch the gimbal from a terminal with: orvane-cli monitor --port PORT",
      "orvane: 没有可显示窗口的显示器 (未设置 DISPLAY 和 WAYLAND_DISPLAY)。\n"
      "请在终端中使用: orvane-cli monitor --port PORT"},
+    {UiText::kMenuExpertView, "Expert View", "专家视图"},
+    {UiText::kMenuCompareGimbalWithFile, "Compare Gimbal With File...", "比较云台与参数文件..."},
+    {UiText::kMenuReconnectAutomatically, "Reconnect Automatically", "自动重新连接"},
+    {UiText::kCompareTitle, "Differences from %s", "与 %s 的差异"},
+    {UiText::kCompareKey, "Key", "键"},
+    {UiText::kCompareName, "Name", "名称"},
+    {UiText::kComparePanel, "Panel", "面板"},
+    {UiText::kCompareGimbal, "Gimbal", "云台"},
+    {UiText::kCompareFile, "File", "文件"},
+    {UiText::kCompareSelectAll, "Select All", "全选"},
+    {UiText::kCompareSelectNone, "Select None", "全不选"},
+    {UiText::kCompareTakeSelected, "Take Selected", "采用所选"},
+    {UiText::kCancel, "Cancel", "取消"},
+    {UiText::kCompareNeedsLink, "Start Debug first: the gimbal's values come with a download",
+     "请先开始调试: 云台的参数需要下载"},
+    {UiText::kCompareNoDifferences, "No differences from %s", "与 %s 没有差异"},
+    {UiText::kPortReturned, "The gimbal's port %s is back. Reconnect?", "云台端口 %s 已恢复。是否重新连接?"},
+    {UiText::kReconnect, "Reconnect", "重新连接"},
+    {UiText::kNotNow, "Not Now", "暂不"},
 });
 
 std::string Substitute(std::string_view pattern, const std::string& argument)

@@ -14,6 +14,24 @@ enum class UiText {
     kYes,
     kNo,
     kNoDisplay, // the program was started where no window can be shown
+    kMenuExpertView,            // the window menu: the whole dialog template
+    kMenuCompareGimbalWithFile, // the window menu: the gimbal's values against a file
+    kMenuReconnectAutomatically,
+    kCompareTitle, // "%s" is the file's name
+    kCompareKey,
+    kCompareName,
+    kComparePanel,
+    kCompareGimbal,
+    kCompareFile,
+    kCompareSelectAll,
+    kCompareSelectNone,
+    kCompareTakeSelected,
+    kCancel,
+    kCompareNeedsLink,  // the gimbal's values come only over a running link
+    kCompareNoDifferences, // "%s" is the file's name
+    kPortReturned,      // "%s" is the port's name
+    kReconnect,
+    kNotNow,
 };
 
 // The text in `language` (Chinese for kLanguageChinese, English otherwise),

@@ -36,12 +36,37 @@ public:
     }
     QString ChooseFileToOpen(QWidget*, const FileChoice& choice) override { return Take(choice); }
     QString ChooseFileToSave(QWidget*, const FileChoice& choice) override { return Take(choice); }
+    std::optional<std::vector<std::string>> ChooseDifferences(QWidget*,
+                                                              const ComparisonChoice& choice) override
+    {
+        m_comparisons.push_back(choice);
+        if (m_cancel_comparisons)
+            return std::nullopt;
+        if (m_keys_to_take)
+            return m_keys_to_take;
+        std::vector<std::string> every_key; // as the dialog offers them: all ticked
+        for (const ParamDifference& difference : choice.differences)
+            every_key.push_back(difference.key);
+        return every_key;
+    }
+    void OfferAction(QWidget*, const QString& text, const QString&, std::function<void()> accepted) override
+    {
+        m_offers.push_back({text, std::move(accepted)});
+    }
 
     bool m_answer_yes = false;
     std::deque<QString> m_files; // the next file choices; "" cancels
     std::vector<QString> m_questions;
     std::vector<QString> m_captions;
     std::vector<FileChoice> m_file_choices;
+    bool m_cancel_comparisons = false;
+    std::optional<std::vector<std::string>> m_keys_to_take; // unset: every difference
+    std::vector<ComparisonChoice> m_comparisons;
+    struct Offer {
+        QString text;
+        std::function<void()> take;
+    };
+    std::vector<Offer> m_offers;
 
 private:
     QString Take(const FileChoice& choice)

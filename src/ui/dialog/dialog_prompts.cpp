@@ -37,6 +37,11 @@ QString RunFileDialog(QFileDialog& dialog)
 
 } // namespace
 
+FileChoice ParamFileChoice(const std::string& initial_name)
+{
+    return {QStringLiteral("rkdp file(*.rkdp)"), QStringLiteral("rkdp"), QString::fromStdString(initial_name)};
+}
+
 bool QtDialogPrompts::AskYesNo(QWidget* owner, const QString& caption, const QString& text)
 {
     QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Yes | QMessageBox::No, owner);
@@ -58,4 +63,27 @@ QString QtDialogPrompts::ChooseFileToSave(QWidget* owner, const FileChoice& choi
     const auto dialog = MakeFileDialog(owner, choice, QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     return RunFileDialog(*dialog); // the dialog asks before it replaces a file
+}
+
+std::optional<std::vector<std::string>> QtDialogPrompts::ChooseDifferences(QWidget* owner,
+                                                                           const ComparisonChoice& choice)
+{
+    ParamCompareDialog dialog(owner, choice);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.CheckedKeys();
+}
+
+// A box owned by `owner`: it goes with the window, and with it the
+// connection that would run `accepted`.
+void QtDialogPrompts::OfferAction(QWidget* owner, const QString& text, const QString& action_text,
+                                  std::function<void()> accepted)
+{
+    auto* box = new QMessageBox(QMessageBox::Question, owner->windowTitle(), text, QMessageBox::NoButton, owner);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton* take = box->addButton(action_text, QMessageBox::AcceptRole);
+    box->addButton(Text(UiText::kNotNow), QMessageBox::RejectRole);
+    box->setDefaultButton(take);
+    QObject::connect(take, &QPushButton::clicked, box, [run = std::move(accepted)] { run(); });
+    box->open();
 }

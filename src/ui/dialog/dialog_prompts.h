@@ -1,6 +1,12 @@
 #pragma once
 
+#include "ui/views/param_compare_dialog.h"
+
 #include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 class QWidget;
 
@@ -12,6 +18,9 @@ struct FileChoice {
     QString default_suffix;
     QString initial_name;
 };
+
+// A parameter file, proposed under `initial_name`.
+FileChoice ParamFileChoice(const std::string& initial_name);
 
 // The questions the window asks its user. The program asks with the
 // toolkit's boxes and file dialogs; tests answer without a nested loop.
@@ -26,6 +35,13 @@ public:
     // A file to write, the user asked before an existing one is replaced;
     // "" when the user cancels.
     virtual QString ChooseFileToSave(QWidget* owner, const FileChoice& choice) = 0;
+    // The keys of the differences the user takes; nullopt when the user cancels.
+    virtual std::optional<std::vector<std::string>> ChooseDifferences(QWidget* owner,
+                                                                      const ComparisonChoice& choice) = 0;
+    // Offers an action without waiting for the answer: `accepted` runs when
+    // the user takes it, never once `owner` is gone.
+    virtual void OfferAction(QWidget* owner, const QString& text, const QString& action_text,
+                             std::function<void()> accepted) = 0;
 };
 
 // The toolkit's message box and file dialogs, in the user-interface language.
@@ -34,4 +50,8 @@ public:
     bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) override;
     QString ChooseFileToOpen(QWidget* owner, const FileChoice& choice) override;
     QString ChooseFileToSave(QWidget* owner, const FileChoice& choice) override;
+    std::optional<std::vector<std::string>> ChooseDifferences(QWidget* owner,
+                                                              const ComparisonChoice& choice) override;
+    void OfferAction(QWidget* owner, const QString& text, const QString& action_text,
+                     std::function<void()> accepted) override;
 };

@@ -114,6 +114,7 @@ bool COrvaneDlg::OnInitDialog()
     m_link.SetAutoStop(m_app_settings.m_autostop != 0);
     m_link.StartSender();
     CutToVisibleArea();
+    RestoreWindowOptions();
     // Enter and Escape are the dialog's wherever the focus is.
     qApp->installEventFilter(this);
     return true;
@@ -123,6 +124,11 @@ void COrvaneDlg::AttachControlWrappers()
 {
     const DialogTemplate& dialog = MainDialogTemplate(GetUiLanguage());
     const QSize base = DialogBaseUnits(font());
+    // One page holds the whole template, so the expert view can scroll it
+    // without moving a single control out of it.
+    m_page = new QWidget(this);
+    const PixelRect page = DluToPixels(DluRect{0, 0, dialog.width, dialog.height}, base.width(), base.height());
+    m_page->setGeometry(0, 0, page.width, page.height);
     for (const TemplateControl& control : dialog.controls) {
         QWidget* widget = CreateWrapped(control);
         const PixelRect place = DluToPixels(control.rect, base.width(), base.height());
@@ -145,47 +151,47 @@ QWidget* COrvaneDlg::CreateWrapped(const TemplateControl& control)
     const QString caption = Utf8(control.caption);
     switch (WrapperFor(control)) {
     case WrapperClass::Prog:
-        return Append(m_progs, this);
+        return Append(m_progs, m_page);
     case WrapperClass::Chan:
-        return Append(m_chans, this);
+        return Append(m_chans, m_page);
     case WrapperClass::List:
-        return Append(m_lists, this);
+        return Append(m_lists, m_page);
     case WrapperClass::Edit: {
-        CKRQEdit* edit = Append(m_edits, this);
+        CKRQEdit* edit = Append(m_edits, m_page);
         edit->setText(caption);
         return edit;
     }
     case WrapperClass::Static: {
-        CKRQStatic* label = Append(m_statics, this);
+        CKRQStatic* label = Append(m_statics, m_page);
         label->setAlignment(StaticAlignment(control.style));
         ApplySunkenEdge(*label, control.style);
         label->SetText(caption);
         return label;
     }
     case WrapperClass::Combo: {
-        CKRQCombo* box = Append(m_combos, this);
+        CKRQCombo* box = Append(m_combos, m_page);
         for (const std::string_view item : InitialComboItems(control.id, GetUiLanguage()))
             box->addItem(Utf8(item));
         box->SelectIndex(-1);
         return box;
     }
     case WrapperClass::Button:
-        SetWindowTextIfChanged(Append(m_buttons, this), caption);
+        SetWindowTextIfChanged(Append(m_buttons, m_page), caption);
         return m_buttons.back().get();
     case WrapperClass::Radio:
-        SetWindowTextIfChanged(Append(m_radios, this), caption);
+        SetWindowTextIfChanged(Append(m_radios, m_page), caption);
         return m_radios.back().get();
     case WrapperClass::Check:
-        SetWindowTextIfChanged(Append(m_checks, this), caption);
+        SetWindowTextIfChanged(Append(m_checks, m_page), caption);
         return m_checks.back().get();
     case WrapperClass::Group:
-        SetWindowTextIfChanged(Append(m_groups, this), caption);
+        SetWindowTextIfChanged(Append(m_groups, m_page), caption);
         return m_groups.back().get();
     case WrapperClass::None:
         break;
     }
     // Left to the toolkit: the 3D view's host, drawn into by the view itself.
-    auto* plain = new QFrame(this);
+    auto* plain = new QFrame(m_page);
     ApplySunkenEdge(*plain, control.style);
     return plain;
 }
@@ -224,6 +230,8 @@ void COrvaneDlg::timerEvent(QTimerEvent* event)
 void COrvaneDlg::OnTimer()
 {
     m_link.TimerTick();
+    if (m_watching_for_port && m_port_watch_ticks.Tick())
+        LookForReturnedPort();
     if (!m_view_update_ticks.Tick())
         return;
     const TelemetryState& telemetry = m_link.Telemetry();

@@ -13,6 +13,7 @@
 
 #include <QDialog>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@ class CKRQStatic;
 class COrvaneApp;
 class QAction;
 class QMenu;
+class QScrollArea;
 class DialogPrompts;
 struct TemplateControl;
 
@@ -117,6 +119,24 @@ private:
     void OnOpenParam();
     void OnSaveParam();
 
+    // Comparing before values are taken (orvane_dlg_compare.cpp).
+    std::optional<GimbalParams> ChooseFromOther(const GimbalParams& other, const std::string& file_name,
+                                                UiText current_label);
+    void OnCompareGimbalWithFile();
+    void CompareGimbalWithFile();
+
+    // The whole template (orvane_dlg_expert.cpp).
+    void RestoreWindowOptions();
+    void ShowExpertView(bool on);
+    void OnExpertView(bool on);
+
+    // Reconnecting a returned port (orvane_dlg_reconnect.cpp).
+    void RememberLinkedPort(const std::string& device);
+    void LookForReturnedPort();
+    void SelectPort(const std::string& device);
+    void Reconnect();
+    void OnReconnectAutomatically(bool on);
+
     // The firmware upgrade.
     void OnOpenFirmware();
     void OnUpgradeFirmware();
@@ -175,4 +195,14 @@ private:
     bool m_destroyed = false;
     CBrevonIAPLibExp m_iap;
     std::string m_firmware_path;
+
+    QWidget* m_page = nullptr;               // holds every control; owned by the window
+    QScrollArea* m_expert_scroll = nullptr;  // holds the page in the expert view
+    std::optional<GimbalParams> m_gimbal_comparison_file; // compared once the download ends
+    std::string m_gimbal_comparison_name;
+    std::string m_linked_port_identity; // of the port the link last opened
+    bool m_link_lost = false; // until a link opens again
+    bool m_watching_for_port = false;
+    TickDivider m_port_watch_ticks{50}; // twice a second
+    bool m_reconnect_automatically = false;
 };

@@ -85,6 +85,7 @@ void COrvaneDlg::OnStartStopDebug()
             ShowStatus(kMsgPortOpenFailed, kRed);
             return;
         }
+        RememberLinkedPort(device);
         SetCaption(kLinkButton, kMsgStopDebug);
         return;
     }
@@ -98,10 +99,6 @@ void COrvaneDlg::OnSerialEvent()
 }
 
 void COrvaneDlg::OnFrameDecoded(const ProtocolFrame&) {}
-
-// The link has shown message 132 already; the button keeps "Stop Debug" so
-// the user ends the link with it.
-void COrvaneDlg::OnLinkLost() {}
 
 void COrvaneDlg::LoadAppSettings()
 {

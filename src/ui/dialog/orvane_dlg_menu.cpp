@@ -17,7 +17,14 @@ struct COrvaneDlg::MenuEntry {
 
 const std::vector<COrvaneDlg::MenuEntry>& COrvaneDlg::MenuEntries()
 {
-    static const std::vector<MenuEntry> kEntries = {};
+    static const std::vector<MenuEntry> kEntries = {
+        {UiText::kMenuExpertView, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_X), true,
+         [](COrvaneDlg& dialog, bool on) { dialog.OnExpertView(on); }},
+        {UiText::kMenuCompareGimbalWithFile, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), false,
+         [](COrvaneDlg& dialog, bool) { dialog.OnCompareGimbalWithFile(); }},
+        {UiText::kMenuReconnectAutomatically, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A), true,
+         [](COrvaneDlg& dialog, bool on) { dialog.OnReconnectAutomatically(on); }},
+    };
     return kEntries;
 }
 

@@ -12,10 +12,9 @@
 #include "ui/dialog/orvane_dlg.h"
 
 #include <QFileInfo>
+#include <QTimer>
 
 namespace {
-
-const FileChoice kParamFileChoice{QStringLiteral("rkdp file(*.rkdp)"), QStringLiteral("rkdp"), QString()};
 
 QColor ToQColor(Rgb colour)
 {
@@ -119,6 +118,10 @@ void COrvaneDlg::FillRangerTypeCombo(const std::string& list)
 void COrvaneDlg::UpdatePanelFromParams()
 {
     CopyParamsToPanel(m_link.State().m_params.Snapshot(), m_panel);
+    // A download a comparison waits for has filled the panel; the
+    // comparison comes once the transfer has finished.
+    if (m_gimbal_comparison_file)
+        QTimer::singleShot(0, this, [this] { CompareGimbalWithFile(); });
 }
 
 // The sender reads the record meanwhile: it is replaced in one step, never
@@ -132,9 +135,7 @@ void COrvaneDlg::UpdateParamsFromPanel()
 
 void COrvaneDlg::OnOpenParam()
 {
-    FileChoice choice = kParamFileChoice;
-    choice.initial_name = QString::fromStdString(m_param_file_name);
-    const QString path = m_prompts.ChooseFileToOpen(this, choice);
+    const QString path = m_prompts.ChooseFileToOpen(this, ParamFileChoice(m_param_file_name));
     if (path.isEmpty())
         return;
     m_param_file_name = QFileInfo(path).fileName().toStdString();
@@ -146,6 +147,14 @@ void COrvaneDlg::OnOpenParam()
                        QString::fromStdString(LoadUiText(UiText::kParamFileOpenFailed, path.toStdString())));
         return;
     }
+    // While linked, the panel is what the gimbal runs on: the user sees
+    // what the file would change and picks.
+    if (IsLinkButtonShowing(kMsgStopDebug)) {
+        std::optional<GimbalParams> chosen = ChooseFromOther(params, m_param_file_name, UiText::kComparePanel);
+        if (!chosen)
+            return;
+        params = *chosen;
+    }
     m_link.State().m_params.Replace(params);
     UpdatePanelFromParams();
     ShowStatus(kMsgParamFileOpened, kBlack);
@@ -153,9 +162,7 @@ void COrvaneDlg::OnOpenParam()
 
 void COrvaneDlg::OnSaveParam()
 {
-    FileChoice choice = kParamFileChoice;
-    choice.initial_name = QString::fromStdString(m_param_file_name);
-    const QString path = m_prompts.ChooseFileToSave(this, choice);
+    const QString path = m_prompts.ChooseFileToSave(this, ParamFileChoice(m_param_file_name));
     if (path.isEmpty())
         return;
     m_param_file_name = QFileInfo(path).fileName().toStdString();

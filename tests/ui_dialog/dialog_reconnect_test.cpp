@@ -1,0 +1,82 @@
+// Reconnecting after the gimbal's port went away and came back: here the
+// simulator ends and a new one publishes the same name.
+#include "dialog_fixture.h"
+
+#include <QAction>
+#include <csignal>
+
+namespace {
+
+constexpr int kTransmitErrorMessage = 132;
+constexpr int kDownloadDoneMessage = 142;
+constexpr int kStartDebugMessage = 198;
+
+class DialogReconnectTest : public DialogTest {
+protected:
+    // The gimbal vanishes, the window reports it, the same port returns.
+    void UnplugAndReturn()
+    {
+        const std::string name = m_sim->Name();
+        m_sim->Kill(SIGKILL);
+        ASSERT_TRUE(WaitUntil([&] { return Status() == Message(kTransmitErrorMessage); }));
+        m_sim.reset();
+        m_sim = std::make_unique<SimProcess>(
+            m_folder.Path(), std::vector<std::string>{"--period", "2", "--cal-seconds", "0.1", "--seed", "7"},
+            name);
+    }
+
+    QString SelectedPort() const { return Find<CKRQCombo>(1001)->currentText(); }
+};
+
+} // namespace
+
+TEST_F(DialogReconnectTest, AReturnedPortIsSelectedAndReconnectedWithOneClick)
+{
+    StartSim();
+    OpenDialog();
+    Connect();
+    UnplugAndReturn();
+
+    ASSERT_TRUE(WaitUntil([&] { return !m_prompts.m_offers.empty(); }));
+    ASSERT_EQ(m_prompts.m_offers.size(), 1u);
+    EXPECT_TRUE(m_prompts.m_offers[0].text.contains(QString::fromStdString(m_sim->Name())));
+    EXPECT_EQ(SelectedPort(), QString::fromStdString(m_sim->Name()));
+    EXPECT_EQ(Status(), Message(kTransmitErrorMessage)) << "nothing happens until the user takes the offer";
+
+    m_prompts.m_offers[0].take();
+    ASSERT_TRUE(WaitUntil([&] { return Status() == Message(kDownloadDoneMessage); }))
+        << Status().toStdString();
+    QTest::qWait(600);
+    EXPECT_EQ(m_prompts.m_offers.size(), 1u) << "one offer per loss";
+}
+
+TEST_F(DialogReconnectTest, TickedInTheMenuTheWindowReconnectsByItself)
+{
+    StartSim();
+    COrvaneDlg& dialog = OpenDialog();
+    QAction* automatic = dialog.MenuAction(UiText::kMenuReconnectAutomatically);
+    ASSERT_NE(automatic, nullptr);
+    automatic->trigger();
+    EXPECT_TRUE(automatic->isChecked());
+    Connect();
+    UnplugAndReturn();
+    ASSERT_TRUE(WaitUntil([&] { return Status() == Message(kDownloadDoneMessage); }))
+        << Status().toStdString();
+    EXPECT_TRUE(m_prompts.m_offers.empty());
+}
+
+TEST_F(DialogReconnectTest, AnOfferTakenAfterTheUserStoppedAndRestartedLeavesTheNewLinkAlone)
+{
+    StartSim();
+    OpenDialog();
+    Connect();
+    UnplugAndReturn();
+    ASSERT_TRUE(WaitUntil([&] { return !m_prompts.m_offers.empty(); }));
+    Click(1002); // Stop Debug
+    ASSERT_EQ(Text(1002), Message(kStartDebugMessage));
+    Connect();
+
+    m_prompts.m_offers[0].take();
+    EXPECT_EQ(Status(), Message(kDownloadDoneMessage));
+    EXPECT_EQ(Text(1002), Message(199));
+}
