@@ -14,6 +14,23 @@ enum class UiText {
     kYes,
     kNo,
     kNoDisplay, // the program was started where no window can be shown
+    kMenuPlots,
+    kMenuRecord,
+    kMenuReplay,
+    kMenuReplayPause,
+    kMenuReplayStep,
+    kMenuReplaySpeed,
+    kMenuReplayStop,
+    kRecordingTitle,  // "%s" is the file's name and size
+    kRecordingFailed, // "%s" is the cause
+    kReplayStatus,    // "%s" is the file's name, position, speed
+    kReplayPaused,
+    kReplayOpenFailed, // "%s" is the cause
+    kPlotWindowTitle,
+    kPlotTimeWindow,
+    kPlotPause,
+    kPlotAutoscale,
+    kPlotCurves,
 };
 
 // The text in `language` (Chinese for kLanguageChinese, English otherwise),

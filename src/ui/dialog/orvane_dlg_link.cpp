@@ -75,6 +75,7 @@ void COrvaneDlg::OnStartStopDebug()
 {
     auto* status = m_controls.Get<CKRQStatic>(kStatusLine);
     if (IsLinkButtonShowing(kMsgStartDebug)) {
+        StopReplay();
         const std::string device = GetSelectedPortDevice();
         const PortOpenResult opened = m_link.StartLink(device, m_app_settings.m_baud_rate);
         // Why it failed is one hover away; the status line keeps its message.
@@ -97,8 +98,6 @@ void COrvaneDlg::OnSerialEvent()
 {
     m_link.HandleWakeUp();
 }
-
-void COrvaneDlg::OnFrameDecoded(const ProtocolFrame&) {}
 
 // The link has shown message 132 already; the button keeps "Stop Debug" so
 // the user ends the link with it.

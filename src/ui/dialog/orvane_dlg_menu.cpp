@@ -17,7 +17,22 @@ struct COrvaneDlg::MenuEntry {
 
 const std::vector<COrvaneDlg::MenuEntry>& COrvaneDlg::MenuEntries()
 {
-    static const std::vector<MenuEntry> kEntries = {};
+    static const std::vector<MenuEntry> kEntries = {
+        {UiText::kMenuPlots, QKeySequence(Qt::CTRL | Qt::Key_L), false,
+         [](COrvaneDlg& dialog, bool) { dialog.OnPlotWindow(); }},
+        {UiText::kMenuRecord, QKeySequence(Qt::CTRL | Qt::Key_R), true,
+         [](COrvaneDlg& dialog, bool on) { dialog.OnRecordSession(on); }},
+        {UiText::kMenuReplay, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), false,
+         [](COrvaneDlg& dialog, bool) { dialog.OnReplayRecording(); }},
+        {UiText::kMenuReplayPause, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), true,
+         [](COrvaneDlg& dialog, bool paused) { dialog.OnReplayPause(paused); }},
+        {UiText::kMenuReplayStep, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N), false,
+         [](COrvaneDlg& dialog, bool) { dialog.OnReplayStep(); }},
+        {UiText::kMenuReplaySpeed, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), false,
+         [](COrvaneDlg& dialog, bool) { dialog.OnReplaySpeed(); }},
+        {UiText::kMenuReplayStop, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_X), false,
+         [](COrvaneDlg& dialog, bool) { dialog.StopReplay(); }},
+    };
     return kEntries;
 }
 
@@ -29,7 +44,8 @@ void COrvaneDlg::BuildWindowMenu()
         action->setShortcut(entry.shortcut);
         action->setShortcutContext(Qt::WindowShortcut);
         action->setCheckable(entry.checkable);
-        connect(action, &QAction::triggered, this, [this, run = entry.handler](bool checked) { run(*this, checked); });
+        connect(action, &QAction::triggered, this,
+                [this, run = entry.handler](bool checked) { run(*this, checked); });
         // Part of the window, so the shortcut works without the menu open.
         addAction(action);
         m_window_menu->addAction(action);
