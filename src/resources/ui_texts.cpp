@@ -35,7 +35,7 @@ constexpr std::array kTexts = std::to_array<UiTextRow>({
     {UiText::kMenuReplayStop, "Stop Replay", "停止回放"},
     {UiText::kRecordingTitle, "Recording %s", "正在录制 %s"},
     {UiText::kRecordingFailed, "Recording stopped: %s", "录制已停止: %s"},
-    {UiText::kReplayStatus, "REPLAY of %s - not live", "回放 %s - 非实时数据"},
+    {UiText::kReplayStatus, "REPLAY, not live: %s", "回放, 非实时数据: %s"},
     {UiText::kReplayPaused, "paused", "已暂停"},
     {UiText::kReplayOpenFailed, "Recording could not be replayed: %s", "无法回放录制: %s"},
     {UiText::kPlotWindowTitle, "Live Plots", "实时曲线"},

@@ -23,7 +23,7 @@ enum class UiText {
     kMenuReplayStop,
     kRecordingTitle,  // "%s" is the file's name and size
     kRecordingFailed, // "%s" is the cause
-    kReplayStatus,    // "%s" is the file's name, position, speed
+    kReplayStatus,    // "%s" is the speed, position and file name
     kReplayPaused,
     kReplayOpenFailed, // "%s" is the cause
     kPlotWindowTitle,

@@ -110,11 +110,12 @@ void COrvaneDlg::ShowActivity()
     }
     if (m_replay) {
         const ReplayCursor& cursor = m_replay->Cursor();
-        std::string replay =
-            LoadUiText(UiText::kReplayStatus, m_replay->Name()) +
-            FormatText("  %.1f / %.1f s  %gx", cursor.Position(), cursor.Duration(), cursor.Speed());
+        // Speed and position first: the status line is narrow.
+        std::string where =
+            FormatText("%gx %.1f/%.1f s ", cursor.Speed(), cursor.Position(), cursor.Duration());
         if (cursor.Paused())
-            replay += "  " + LoadUiText(UiText::kReplayPaused);
+            where += LoadUiText(UiText::kReplayPaused) + " ";
+        const std::string replay = LoadUiText(UiText::kReplayStatus, where + m_replay->Name());
         ShowStatusText(kReplayColour, QString::fromStdString(replay));
         title += " - " + replay;
     }
