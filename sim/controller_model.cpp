@@ -75,6 +75,8 @@ bool IsReadPage(uint8_t page)
 ControllerModel::ControllerModel(ModelOptions options, const SimClock& clock, const GimbalParams& params)
     : m_options(std::move(options)), m_clock(clock), m_params(params), m_signals(m_options.seed)
 {
+    if (!m_options.replay.empty())
+        m_replay.emplace(std::move(m_options.replay));
 }
 
 void ControllerModel::Receive(const uint8_t* data, size_t count)
@@ -231,6 +233,8 @@ uint8_t ControllerModel::PageToSend()
 
 LiveStatus ControllerModel::StatusNow()
 {
+    if (m_replay)
+        return StatusOf(m_replay->At(m_clock.Now()));
     LiveStatus status;
     status.gimbal_state = m_gimbal_state;
     status.main_hw_flags = m_options.hardware_faults.main_flags;
@@ -247,6 +251,18 @@ LiveStatus ControllerModel::StatusNow()
     return status;
 }
 
+AttitudeSample ControllerModel::AttitudeNow()
+{
+    const SimDuration now = m_clock.Now();
+    return m_replay ? AttitudeOf(m_replay->At(now))
+                    : m_signals.Attitude(now, m_gimbal_state == kStateRunning);
+}
+
+LiveGrid ControllerModel::GridNow()
+{
+    return m_replay ? GridOf(m_replay->At(m_clock.Now())) : m_signals.Grid();
+}
+
 void ControllerModel::FillPage(uint8_t page, ProtocolFrame& frame)
 {
     if (IsReadPage(page)) {
@@ -255,7 +271,7 @@ void ControllerModel::FillPage(uint8_t page, ProtocolFrame& frame)
         WriteStatusPage(StatusNow(), m_channel_row, frame);
         m_channel_row = (m_channel_row + 1) % kChannelRows;
     } else if (page == kGridPage) {
-        WriteGridPage(m_signals.Grid(), frame);
+        WriteGridPage(GridNow(), frame);
     }
 }
 
@@ -270,7 +286,7 @@ std::optional<ProtocolFrame> ControllerModel::NextFrame()
     frame[0] = kInboundHeader0;
     frame[1] = kInboundHeader1;
     frame[kFrameCodeOffset] = TakeAcknowledgement();
-    WriteAttitude(m_signals.Attitude(now, m_gimbal_state == kStateRunning), frame);
+    WriteAttitude(AttitudeNow(), frame);
     const uint8_t page = PageToSend();
     frame[kFramePageOffset] = page;
     FillPage(page, frame);

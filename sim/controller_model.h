@@ -9,9 +9,11 @@
 
 #include "params/gimbal_params.h"
 #include "protocol/protocol_frame.h"
+#include "recording/recorded_frame.h"
 #include "sim/live_pages.h"
 #include "sim/live_signals.h"
 #include "sim/pc_frame_reader.h"
+#include "sim/recorded_live.h"
 #include "sim/sim_clock.h"
 
 // Fault bits and status bytes the controller reports in page 33.
@@ -33,6 +35,9 @@ struct ModelOptions {
     // "Save to flash": keeps the set; returns false when it could not. Without
     // it the set is kept in memory only.
     std::function<bool(const GimbalParams&)> save_params;
+    // Live values from a recording instead of the simulated signals: state,
+    // faults, versions and progress as recorded; commands are still answered.
+    std::vector<RecordedFrame> replay;
 };
 
 // The gimbal controller as the PC sees it over the link: it takes the bytes
@@ -83,12 +88,15 @@ private:
     uint8_t PageToSend();
     void FillPage(uint8_t page, ProtocolFrame& frame);
     LiveStatus StatusNow();
+    AttitudeSample AttitudeNow();
+    LiveGrid GridNow();
 
     ModelOptions m_options;
     const SimClock& m_clock;
     GimbalParams m_params;
     PcFrameReader m_reader;
     LiveSignals m_signals;
+    std::optional<RecordedLive> m_replay;
 
     uint8_t m_pc_command = 0;
     uint8_t m_requested_page = 0;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/runtime_dir.h"
+#include "recording/telemetry_csv.h"
 #include "sim/controller_model.h"
 #include "sim/line_faults.h"
 #include "sim/line_pacer.h"
@@ -256,6 +257,15 @@ int main(int argc, char** argv)
         std::cout << SimHelpText();
         return 0;
     }
+    // Read before the port is published, so a bad recording leaves nothing behind.
+    RecordingLoad recording;
+    if (!options.replay.empty()) {
+        recording = LoadTelemetryCsv(options.replay);
+        if (recording.m_error.empty() && recording.m_frames.empty())
+            recording.m_error = "no frames";
+        if (!recording.m_error.empty())
+            return Fail(options.replay + ": " + recording.m_error);
+    }
     std::signal(SIGPIPE, SIG_IGN);
     const int stop_fd = OpenStopSignals();
     if (stop_fd < 0)
@@ -277,6 +287,7 @@ int main(int argc, char** argv)
 
     const uint32_t seed = options.seed ? *options.seed : std::random_device{}();
     ModelOptions model_options = ModelOptionsFrom(options, seed);
+    model_options.replay = std::move(recording.m_frames);
     model_options.save_params = [state_file](const GimbalParams& params) {
         return SaveControllerState(state_file, params);
     };

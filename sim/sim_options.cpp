@@ -169,6 +169,11 @@ const std::map<std::string, Setter>& ValueOptions()
     static const std::map<std::string, Setter> options = {
         {"--name", SetName},
         {"--state", SetStateFile},
+        {"--replay",
+         [](SimOptions& o, const std::string& t) {
+             o.replay = t;
+             return t.empty() ? "expects a file" : "";
+         }},
         {"--period", SetPeriod},
         {"--cal-seconds", Seconds([](SimOptions& o, double s) { o.cal_seconds = s; })},
         {"--crc-error-rate", Rate(&SimOptions::crc_error_rate)},
@@ -298,6 +303,9 @@ Port and state:
   --unpaced             send frames as fast as the PC reads them
   --cal-seconds S       duration of a calibration (default 2)
   --seed N              seed of the noise and of the faults (default random)
+  --replay FILE         live values from a recording (CSV of the window or of
+                        orvane-cli monitor --csv), played at its own pace and
+                        from the start again at its end
 
 Firmware and bootloader:
   --board-id N          device type the bootloader reports (default 1)

@@ -27,6 +27,7 @@ struct SimOptions {
     uint32_t baud = 0; // 0 = frames leave in one piece
     bool unpaced = false;
     std::optional<uint32_t> seed;
+    std::string replay; // a recording whose live values the controller sends
     // The bootloader and its flash.
     uint32_t board_id = 1;
     uint8_t firmware_version = 23;

@@ -48,13 +48,6 @@ std::string JsonQuote(std::string_view text)
     return quoted + "\"";
 }
 
-std::string MachineReal(double value)
-{
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    return std::string(buffer, result.ptr);
-}
-
 namespace {
 
 std::string SerialiseReal(double value)

@@ -1,17 +1,13 @@
 #pragma once
 
+#include "app/format_text.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <variant>
 #include <vector>
-
-// A real for machine-readable output (JSON, CSV): at most 15 significant
-// digits, the most that every decimal keeps through a double, so a value the
-// gimbal sends in hundredths prints as hundredths (147.95, not
-// 147.95000000000002), and trailing zeros dropped.
-std::string MachineReal(double value);
 
 // A JSON value for the machine-readable output. Objects keep their members
 // in insertion order so that the output reads in the same order as the text

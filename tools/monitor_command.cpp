@@ -1,7 +1,8 @@
 #include "cli_commands.h"
 #include "cli_connection.h"
-#include "csv_recording.h"
 #include "interrupt_signal.h"
+#include "recording/csv_recording.h"
+#include "recording/telemetry_csv.h"
 #include "telemetry_report.h"
 #include "terminal.h"
 

@@ -4,8 +4,6 @@
 #include "app/status_tooltip.h"
 #include "app/telemetry_text.h"
 
-#include <functional>
-
 namespace {
 
 using State = TelemetryState;
@@ -23,69 +21,6 @@ constexpr TripleRow kTripleRows[] = {
     {"ACCE", "acce", &State::m_acce, "%.2f"},   {"GYRO", "gyro", &State::m_gyro, "%.1f"},
     {"MANG", "mang", &State::m_mang, "%.2f"},   {"MPWR", "mpwr", &State::m_mpwr, "%.0f"},
 };
-
-struct ByteValue {
-    const char* m_key;
-    uint8_t State::*m_value;
-};
-
-constexpr ByteValue kByteValues[] = {
-    {"gimbal_state", &State::m_gimbal_state},
-    {"main_hw_flags", &State::m_main_hw_flags},
-    {"mtr0_status", &State::m_mtr0_status},
-    {"mtr1_status", &State::m_mtr1_status},
-    {"mtr2_status", &State::m_mtr2_status},
-    {"sens_status", &State::m_sens_status},
-    {"main_version", &State::m_main_version},
-    {"mtr0_version", &State::m_mtr0_version},
-    {"mtr1_version", &State::m_mtr1_version},
-    {"mtr2_version", &State::m_mtr2_version},
-    {"sens_version", &State::m_sens_version},
-    {"progress_state", &State::m_progress_state},
-    {"progress_value", &State::m_progress_value},
-    {"c_status", &State::m_c_status},
-    {"cal_allowed", &State::m_cal_allowed},
-    {"mode_lo", &State::m_mode_lo},
-    {"mode_hi", &State::m_mode_hi},
-};
-
-struct RealValue {
-    const char* m_key;
-    double State::*m_value;
-};
-
-constexpr RealValue kRealValues[] = {
-    {"temp_value", &State::m_temp_value},
-    {"temp_power", &State::m_temp_power},
-    {"chan_sens", &State::m_chan_sens},
-};
-
-// Visits every value of the state in CSV column order, with its column name.
-void ForEachValue(const State& state, const std::function<void(const std::string&, double)>& visit)
-{
-    for (const TripleRow& row : kTripleRows) {
-        for (int i = 0; i < 3; ++i) {
-            visit(std::string(row.m_key) + "_" + std::to_string(i), (state.*row.m_values)[i]);
-        }
-    }
-    for (const ByteValue& value : kByteValues) {
-        visit(value.m_key, state.*value.m_value);
-    }
-    for (const RealValue& value : kRealValues) {
-        visit(value.m_key, state.*value.m_value);
-    }
-    for (int i = 0; i < 3; ++i) {
-        visit("chan_axis_" + std::to_string(i), state.m_chan_axis[i]);
-    }
-    for (int i = 0; i < 16; ++i) {
-        visit("chan_level_" + std::to_string(i), state.m_chan_levels[i]);
-    }
-    for (int row = 0; row < 4; ++row) {
-        for (int column = 0; column < 4; ++column) {
-            visit("grid_" + std::to_string(row) + "_" + std::to_string(column), state.m_grid[row][column]);
-        }
-    }
-}
 
 std::string JoinLines(const std::vector<std::string>& lines)
 {
@@ -158,18 +93,4 @@ JsonValue TelemetryJson(const TelemetryState& state)
     json.Add("faults", StringArray(TipLines(HardwareTipText(state, true))));
     json.Add("cal_allowed", int{state.m_cal_allowed});
     return json;
-}
-
-std::string TelemetryCsvHeader()
-{
-    std::string header = "time_s,ack,page";
-    ForEachValue(TelemetryState{}, [&header](const std::string& name, double) { header += "," + name; });
-    return header + "\n";
-}
-
-std::string TelemetryCsvRow(double seconds, const ProtocolFrame& frame, const TelemetryState& state)
-{
-    std::string row = FormatText("%.3f,%d,%d", seconds, frame[kFrameCodeOffset], frame[kFramePageOffset]);
-    ForEachValue(state, [&row](const std::string&, double value) { row += "," + MachineReal(value); });
-    return row + "\n";
 }

@@ -18,9 +18,3 @@ JsonValue TelemetryJson(const TelemetryState& state);
 
 // The lines of a tooltip text ("...\r\n..."), without their line ends.
 std::vector<std::string> TipLines(const std::string& tip_text);
-
-// The CSV record of decoded frames: the header, and one row per frame with
-// the time since the start, the acknowledgement and page bytes of the frame
-// and every value of the telemetry after decoding it.
-std::string TelemetryCsvHeader();
-std::string TelemetryCsvRow(double seconds, const ProtocolFrame& frame, const TelemetryState& state);

@@ -1,5 +1,6 @@
 #include "app/format_text.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 #include <locale.h>
@@ -42,4 +43,11 @@ std::string FormatText(const char* format, ...)
     }
     va_end(arguments);
     return text;
+}
+
+std::string MachineReal(double value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    return std::string(buffer, result.ptr);
 }

@@ -6,3 +6,9 @@
 // the "C" locale (a full stop as decimal point), whatever locale the process
 // or the window toolkit has set.
 std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// A real for machine-readable output (JSON, CSV): at most 15 significant
+// digits, the most that every decimal keeps through a double, so a value the
+// gimbal sends in hundredths prints as hundredths (147.95, not
+// 147.95000000000002), and trailing zeros dropped.
+std::string MachineReal(double value);

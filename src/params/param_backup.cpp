@@ -1,19 +1,13 @@
 #include "params/param_backup.h"
 
 #include "params/param_file.h"
+#include "platform/runtime_dir.h"
 
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <system_error>
 
 namespace {
-
-std::string Environment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
 
 std::string BackupName(uint8_t old_main_version, std::chrono::system_clock::time_point now, int counter)
 {
@@ -39,11 +33,7 @@ void SetError(std::string* error, const std::string& text)
 
 std::string UpgradeBackupFolder()
 {
-    // Relative values are ignored, as the base-directory convention asks.
-    std::filesystem::path data = Environment("XDG_DATA_HOME");
-    if (data.empty() || data.is_relative())
-        data = std::filesystem::path(Environment("HOME")) / ".local" / "share";
-    return (data / "orvane" / "backups").string();
+    return UserDataDirectory() + "/backups";
 }
 
 std::string WriteUpgradeBackup(const GimbalParams& params, uint8_t old_main_version,

@@ -7,3 +7,8 @@
 // $XDG_RUNTIME_DIR/orvane/ports, or /tmp/orvane-<uid>/ports without it.
 // The folder is not created here.
 std::string PublishedPortDirectory();
+
+// The program's own folder for files the user keeps (parameter backups,
+// recordings): $XDG_DATA_HOME/orvane, or ~/.local/share/orvane when that is
+// unset or relative, as the base-directory convention asks. Not created here.
+std::string UserDataDirectory();

@@ -46,6 +46,23 @@ constexpr std::array kTexts = std::to_array<UiTextRow>({
     {UiText::kPortReturned, "The gimbal's port %s is back. Reconnect?", "云台端口 %s 已恢复。是否重新连接?"},
     {UiText::kReconnect, "Reconnect", "重新连接"},
     {UiText::kNotNow, "Not Now", "暂不"},
+    {UiText::kMenuPlots, "Live Plots", "实时曲线"},
+    {UiText::kMenuRecord, "Record Session", "录制会话"},
+    {UiText::kMenuReplay, "Replay Recording...", "回放录制..."},
+    {UiText::kMenuReplayPause, "Pause Replay", "暂停回放"},
+    {UiText::kMenuReplayStep, "Step Replay", "单步回放"},
+    {UiText::kMenuReplaySpeed, "Replay Faster (1x, 2x, 4x, 8x)", "回放加速 (1x, 2x, 4x, 8x)"},
+    {UiText::kMenuReplayStop, "Stop Replay", "停止回放"},
+    {UiText::kRecordingTitle, "Recording %s", "正在录制 %s"},
+    {UiText::kRecordingFailed, "Recording stopped: %s", "录制已停止: %s"},
+    {UiText::kReplayStatus, "REPLAY, not live: %s", "回放, 非实时数据: %s"},
+    {UiText::kReplayPaused, "paused", "已暂停"},
+    {UiText::kReplayOpenFailed, "Recording could not be replayed: %s", "无法回放录制: %s"},
+    {UiText::kPlotWindowTitle, "Live Plots", "实时曲线"},
+    {UiText::kPlotTimeWindow, "Time window", "时间窗口"},
+    {UiText::kPlotPause, "Pause", "暂停"},
+    {UiText::kPlotAutoscale, "Auto", "自动"},
+    {UiText::kPlotCurves, "Curves", "曲线"},
 });
 
 std::string Substitute(std::string_view pattern, const std::string& argument)

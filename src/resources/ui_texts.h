@@ -32,6 +32,23 @@ enum class UiText {
     kPortReturned,      // "%s" is the port's name
     kReconnect,
     kNotNow,
+    kMenuPlots,
+    kMenuRecord,
+    kMenuReplay,
+    kMenuReplayPause,
+    kMenuReplayStep,
+    kMenuReplaySpeed,
+    kMenuReplayStop,
+    kRecordingTitle,  // "%s" is the file's name and size
+    kRecordingFailed, // "%s" is the cause
+    kReplayStatus,    // "%s" is the speed, position and file name
+    kReplayPaused,
+    kReplayOpenFailed, // "%s" is the cause
+    kPlotWindowTitle,
+    kPlotTimeWindow,
+    kPlotPause,
+    kPlotAutoscale,
+    kPlotCurves,
 };
 
 // The text in `language` (Chinese for kLanguageChinese, English otherwise),

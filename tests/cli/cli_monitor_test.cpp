@@ -40,7 +40,7 @@ TEST_F(CliMonitor, LinesShowOneLivePageEachAndTheCsvRecordsEveryFrame)
 
     const std::vector<std::string> rows = Lines(ReadWholeFile(File("frames.csv")));
     ASSERT_GT(rows.size(), 3u + 6u) << "a header, the six download pages and the live pages";
-    EXPECT_EQ(rows[0].rfind("time_s,ack,page,angle_0,", 0), 0u);
+    EXPECT_EQ(rows[0].rfind("time_s,ack,page,angle_roll_deg,", 0), 0u);
     for (const std::string& row : rows) {
         EXPECT_EQ(Columns(row), Columns(rows[0])) << row;
     }

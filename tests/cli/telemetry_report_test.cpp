@@ -1,3 +1,4 @@
+#include "recording/telemetry_csv.h"
 #include "telemetry_report.h"
 
 #include <algorithm>

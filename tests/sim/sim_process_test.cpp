@@ -1,6 +1,8 @@
 // Runs the real orvane-sim program on its pseudo-terminal.
 
 #include "protocol/protocol_frame.h"
+#include "protocol/telemetry_pages.h"
+#include "recording/telemetry_csv.h"
 #include "sim_test_frames.h"
 #include "support/scratch_folder.h"
 #include "support/sim_process.h"
@@ -163,4 +165,51 @@ TEST_F(SimProcessTest, ASavedSetSurvivesARestart)
     ASSERT_TRUE(piece);
     EXPECT_NE((*piece)[55], 0) << "the calibration block passed the loader's check";
     EXPECT_EQ(sim.Kill(SIGTERM), 0);
+}
+
+TEST_F(SimProcessTest, ServesARecordingAsItsLiveValues)
+{
+    TelemetryState recorded{};
+    recorded.m_angle[0] = 12.34;
+    recorded.m_fgyr[1] = -5.678;
+    recorded.m_gyro[2] = 3.4;
+    recorded.m_temp_value = 41.25;
+    recorded.m_main_version = 57;
+    recorded.m_mtr1_status = 10;
+    recorded.m_mode_hi = 3;
+    recorded.m_mode_lo = 2;
+    recorded.m_chan_sens = -0.05;
+    ProtocolFrame frame{};
+    frame[kFramePageOffset] = kStatusPage;
+    const std::string recording = m_runtime.File("field.csv");
+    // The second row comes 60 s later: the first holds for the whole test.
+    WriteWholeFile(recording, TelemetryCsvHeader() + TelemetryCsvRow(3.0, frame, recorded) +
+                                  TelemetryCsvRow(63.0, frame, TelemetryState{}));
+
+    SimProcess sim(m_runtime.Path(), {"--replay", recording});
+    PcPort port(sim.Port());
+    const std::optional<ProtocolFrame> page = port.Transact(
+        PcFrame(0, kStatusPage), [](const ProtocolFrame& f) { return f[kFramePageOffset] == kStatusPage; });
+    ASSERT_TRUE(page);
+    TelemetryState served{};
+    DecodeAttitude(*page, served);
+    DecodeStatusPage(*page, served);
+    EXPECT_DOUBLE_EQ(served.m_angle[0], 12.34);
+    EXPECT_DOUBLE_EQ(served.m_fgyr[1], -5.678);
+    EXPECT_DOUBLE_EQ(served.m_gyro[2], 3.4);
+    EXPECT_DOUBLE_EQ(served.m_temp_value, 41.25);
+    EXPECT_EQ(served.m_main_version, 57);
+    EXPECT_EQ(served.m_mtr1_status, 10);
+    EXPECT_EQ(served.m_mode_hi, 3);
+    EXPECT_EQ(served.m_mode_lo, 2);
+    EXPECT_DOUBLE_EQ(served.m_chan_sens, -0.05);
+}
+
+TEST_F(SimProcessTest, AnUnreadableRecordingEndsItBeforeAnythingIsPublished)
+{
+    WriteWholeFile(m_runtime.File("empty.csv"), TelemetryCsvHeader());
+    for (const std::string& file : {m_runtime.File("missing.csv"), m_runtime.File("empty.csv")})
+        EXPECT_THROW(SimProcess(m_runtime.Path(), {"--replay", file}), std::runtime_error) << file;
+    const fs::path ports = m_runtime.Path() / "orvane" / "ports";
+    EXPECT_TRUE(!fs::exists(ports) || fs::is_empty(ports));
 }

@@ -65,7 +65,7 @@ COrvaneDlg::COrvaneDlg(COrvaneApp& app, DialogPrompts& prompts)
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
       m_app(app), m_prompts(prompts),
-      m_tooltip(m_controls, [this]() -> const TelemetryState& { return m_link.Telemetry(); }),
+      m_tooltip(m_controls, [this]() -> const TelemetryState& { return ShownTelemetry(); }),
       m_link(*this, *this, [this] { PostSerialEvent(this); })
 {
     setFont(DialogFont());
@@ -232,9 +232,12 @@ void COrvaneDlg::OnTimer()
     m_link.TimerTick();
     if (m_watching_for_port && m_port_watch_ticks.Tick())
         LookForReturnedPort();
+    TickReplay();
+    if (m_activity_ticks.Tick())
+        ShowActivity();
     if (!m_view_update_ticks.Tick())
         return;
-    const TelemetryState& telemetry = m_link.Telemetry();
+    const TelemetryState& telemetry = ShownTelemetry();
     m_view3d.Update(telemetry.m_angle[0], telemetry.m_angle[1], telemetry.m_angle[2]);
 }
 

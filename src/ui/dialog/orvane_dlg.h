@@ -5,6 +5,8 @@
 #include "libs/iap/brevon_iap_lib_exp.h"
 #include "libs/view3d_qt/krq_show3d_lib_exp.h"
 #include "link/gimbal_link.h"
+#include "recording/recording_replay.h"
+#include "recording/session_recorder.h"
 #include "resources/ui_texts.h"
 #include "ui/controls/control_map.h"
 #include "ui/dialog/dialog_param_panel.h"
@@ -12,6 +14,7 @@
 #include "ui/views/telemetry_display.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,6 +34,7 @@ class COrvaneApp;
 class QAction;
 class QMenu;
 class QScrollArea;
+class PlotWindow;
 class DialogPrompts;
 struct TemplateControl;
 
@@ -164,6 +168,21 @@ private:
     // IapEventSink, on the upgrade's thread.
     void PostIapEvent(const IapEvent& event) override;
 
+    // Live plots, recording and replay (orvane_dlg_plots.cpp).
+    void OnPlotWindow();
+    void OnRecordSession(bool on);
+    void RecordAndPlot(const ProtocolFrame& frame);
+    void StopRecording(const std::string& failure);
+    void OnReplayRecording();
+    void OnReplayPause(bool paused);
+    void OnReplayStep();
+    void OnReplaySpeed();
+    void StopReplay();
+    void TickReplay();
+    void ShowReplayedFrame(const RecordedFrame& frame);
+    void ShowActivity();
+    const TelemetryState& ShownTelemetry() const;
+
     // Members are destroyed in the reverse order: the upgrade first, the
     // controls before the 3D view, the link (port and threads) last.
     COrvaneApp& m_app;
@@ -205,4 +224,9 @@ private:
     bool m_watching_for_port = false;
     TickDivider m_port_watch_ticks{50}; // twice a second
     bool m_reconnect_automatically = false;
+    QPointer<PlotWindow> m_plot_window; // deletes itself when closed
+    SessionRecorder m_recorder;
+    std::unique_ptr<RecordingReplay> m_replay;
+    TickDivider m_activity_ticks{50}; // the recording's size, the replay's position: twice a second
+    SessionRecorder::Clock::time_point m_session_start = SessionRecorder::Clock::now();
 };

@@ -74,6 +74,7 @@ void COrvaneDlg::OnStartStopDebug()
 {
     auto* status = m_controls.Get<CKRQStatic>(kStatusLine);
     if (IsLinkButtonShowing(kMsgStartDebug)) {
+        StopReplay();
         const std::string device = GetSelectedPortDevice();
         const PortOpenResult opened = m_link.StartLink(device, m_app_settings.m_baud_rate);
         // Why it failed is one hover away; the status line keeps its message.
@@ -98,7 +99,6 @@ void COrvaneDlg::OnSerialEvent()
     m_link.HandleWakeUp();
 }
 
-void COrvaneDlg::OnFrameDecoded(const ProtocolFrame&) {}
 
 void COrvaneDlg::LoadAppSettings()
 {

@@ -24,6 +24,20 @@ const std::vector<COrvaneDlg::MenuEntry>& COrvaneDlg::MenuEntries()
          [](COrvaneDlg& dialog, bool) { dialog.OnCompareGimbalWithFile(); }},
         {UiText::kMenuReconnectAutomatically, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A), true,
          [](COrvaneDlg& dialog, bool on) { dialog.OnReconnectAutomatically(on); }},
+        {UiText::kMenuPlots, QKeySequence(Qt::CTRL | Qt::Key_L), false,
+         [](COrvaneDlg& dialog, bool) { dialog.OnPlotWindow(); }},
+        {UiText::kMenuRecord, QKeySequence(Qt::CTRL | Qt::Key_R), true,
+         [](COrvaneDlg& dialog, bool on) { dialog.OnRecordSession(on); }},
+        {UiText::kMenuReplay, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), false,
+         [](COrvaneDlg& dialog, bool) { dialog.OnReplayRecording(); }},
+        {UiText::kMenuReplayPause, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), true,
+         [](COrvaneDlg& dialog, bool paused) { dialog.OnReplayPause(paused); }},
+        {UiText::kMenuReplayStep, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N), false,
+         [](COrvaneDlg& dialog, bool) { dialog.OnReplayStep(); }},
+        {UiText::kMenuReplaySpeed, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), false,
+         [](COrvaneDlg& dialog, bool) { dialog.OnReplaySpeed(); }},
+        {UiText::kMenuReplayStop, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), false,
+         [](COrvaneDlg& dialog, bool) { dialog.StopReplay(); }},
     };
     return kEntries;
 }

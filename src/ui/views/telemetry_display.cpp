@@ -45,6 +45,13 @@ void TelemetryDisplay::Refresh(const TelemetryState& state, TelemetryRefresh mod
     }
 }
 
+void TelemetryDisplay::ShowAll(const TelemetryState& state)
+{
+    ShowAttitude(state);
+    ShowStatusPage(state);
+    ShowGrid(state);
+}
+
 void TelemetryDisplay::ShowAttitude(const TelemetryState& state)
 {
     for (const ControlText& text : AttitudeTexts(state))

@@ -14,6 +14,9 @@ public:
     explicit TelemetryDisplay(const ControlMap& controls) : m_controls(controls) {}
 
     void Refresh(const TelemetryState& state, TelemetryRefresh mode);
+    // Every group at once, due or not: a replay that pauses or steps shows
+    // exactly the frame it stands on.
+    void ShowAll(const TelemetryState& state);
 
 private:
     void ShowAttitude(const TelemetryState& state);

@@ -1,4 +1,4 @@
-#include "csv_recording.h"
+#include "recording/csv_recording.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <vector>
+
+// The plots' recent past: a fixed number of samples, each a time and one
+// value per curve, in ring buffers allocated once, so memory stays flat
+// however long the window runs. The oldest sample goes when a new one comes.
+// Times run forward; a time before the newest starts a new history (a replay
+// from the beginning, a new recording).
+class PlotHistory {
+public:
+    PlotHistory(size_t channels, size_t capacity);
+
+    void Push(double seconds, std::span<const float> values);
+    void Clear();
+
+    size_t Size() const { return m_size; }
+    size_t Capacity() const { return m_capacity; }
+    size_t Channels() const { return m_channels; }
+    // Sample `index`, 0 the oldest.
+    double Time(size_t index) const { return m_times[Slot(index)]; }
+    float Value(size_t channel, size_t index) const { return m_values[channel * m_capacity + Slot(index)]; }
+    // The index of the first sample at or after `seconds` (Size() when none).
+    size_t LowerBound(double seconds) const;
+
+private:
+    size_t Slot(size_t index) const { return (m_oldest + index) % m_capacity; }
+
+    size_t m_channels;
+    size_t m_capacity;
+    size_t m_oldest = 0;
+    size_t m_size = 0;
+    std::vector<double> m_times;
+    std::vector<float> m_values; // channel after channel, `m_capacity` slots each
+};
