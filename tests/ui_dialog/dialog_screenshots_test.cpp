@@ -2,8 +2,10 @@
 // Run with ORVANE_SCREENSHOTS=<folder>; skipped otherwise.
 #include "dialog_fixture.h"
 
+#include "libs/iap/firmware_file.h"
 #include "params/param_file.h"
 #include "sim/default_params.h"
+#include "ui/controls/ckrq_prog.h"
 
 #include <QAction>
 #include <QMessageBox>
@@ -65,4 +67,25 @@ TEST_F(DialogScreenshotsTest, ExpertViewComparisonAndReconnectOffer)
     auto* offer = dialog.findChild<QMessageBox*>();
     ASSERT_NE(offer, nullptr);
     Save(*offer, "reconnect-offer.png");
+}
+
+TEST_F(DialogScreenshotsTest, FirmwareUpgradeUnderWay)
+{
+    // A line paced as a real one, so the picture catches the transfer half way.
+    StartSim({"--board-id", "1", "--baud", "115200"});
+    OpenDialog();
+    Connect();
+    std::vector<uint8_t> image(64 * 1024);
+    for (size_t i = 0; i < image.size(); ++i)
+        image[i] = static_cast<uint8_t>(i * 13);
+    const std::vector<uint8_t> bytes = BuildFirmwareFile(image, 1, 25);
+    const std::string file = m_folder.File("update.cahf");
+    WriteWholeFile(file, std::string(bytes.begin(), bytes.end()));
+    m_prompts.m_files.push_back(QString::fromStdString(file));
+    Click(1027);
+    Click(1028);
+    ASSERT_TRUE(WaitUntil([&] { return Find<CKRQProg>(1152)->Pos() >= 40; })) << Status().toStdString();
+    EXPECT_EQ(Status(), Message(145));
+    Save(*m_dialog, "upgrade-under-way.png");
+    Click(1028); // cancel: the controller waits in its bootloader
 }
