@@ -50,8 +50,9 @@ cpu_ticks() {
   local stat
   stat=$(cat "/proc/$1/stat")
   stat=${stat##*) }
-  set -- $stat
-  echo $((${12} + ${13}))
+  local fields
+  read -r -a fields <<<"$stat"
+  echo $((fields[11] + fields[12]))
 }
 
 resident_kib() {
