@@ -47,7 +47,7 @@ faults=(
   "clean||0|"
   "crc-errors|--crc-error-rate 0.3|0|"
   "dropped-bytes|--drop-rate 0.0005|0|"
-  "garbage|--garbage-rate 0.05|0|"
+  "garbage|--garbage-rate 0.002|0|"
   "flood|--unpaced|0|"
   "silent|--silent-after 0|2|no bytes at all"
 )
@@ -105,7 +105,7 @@ check "reference download" 0 "" -- "$cli" download --port "$sim_port" "$scratch/
 stop_sim "$sim_pid"
 [ -s "$scratch/reference.rkdp" ] || die "no reference set"
 
-start_sim soak-flood "--unpaced"
+start_sim soak-background-flood "--unpaced"
 "$cli" monitor --port "$sim_port" --lines >/dev/null 2>"$scratch/flood.err" &
 flood_monitor=$!
 pids+=("$flood_monitor")
