@@ -4,6 +4,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # The fuzz targets: clang with its libFuzzer runtime.
+  clang libclang-rt-14-dev
   qt6-base-dev libgl-dev
   # Icons, manual pages, the Debian package and its validators.
   librsvg2-bin help2man dpkg-dev fakeroot desktop-file-utils appstream lintian

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs the dependencies, then builds and runs every test three times:
 # a plain build, an address + undefined-behaviour sanitizer build, and a
-# thread-sanitizer build of the core for the tests labelled "threads".
-# The plain build is also packaged and the package checked
-# (scripts/validate-package.sh). Then the real window is driven from outside
-# on a virtual display (scripts/drive-window.sh); ORVANE_SKIP_WINDOW=1 leaves
-# that out.
+# thread-sanitizer build of the core for the tests labelled "threads", and
+# a few seconds of each fuzz target. The plain build is also packaged and the
+# package checked (scripts/validate-package.sh). Then the real window is
+# driven from outside on a virtual display (scripts/drive-window.sh);
+# ORVANE_SKIP_WINDOW=1 leaves that out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -26,6 +26,13 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_build build-asan "" -DCMAKE_BUILD_TYPE=Debug "-DORVANE_SANITIZE=address;undefined" -DORVANE_BUILD_BENCH=OFF
 TSAN_OPTIONS=halt_on_error=1 \
   run_build build-tsan "-L threads" -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=thread -DORVANE_BUILD_UI=OFF -DORVANE_BUILD_BENCH=OFF
+
+# A short run of every fuzz target, when the compiler for it is there.
+if command -v clang++ >/dev/null; then
+  bench/fuzz.sh --seconds "${ORVANE_FUZZ_SECONDS:-5}"
+else
+  echo "fuzz targets skipped: no clang++"
+fi
 
 source scripts/lib/window-session.sh
 if [ "${ORVANE_SKIP_WINDOW:-0}" = 1 ]; then

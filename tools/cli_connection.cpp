@@ -4,6 +4,7 @@
 #include "port_resolution.h"
 #include "protocol/protocol_messages.h"
 #include "resources/message_table.h"
+#include "wait_failure.h"
 
 #include <chrono>
 #include <cstdio>
@@ -45,6 +46,7 @@ ExitStatus CliConnection::Connect()
 
 bool CliConnection::PumpFor(const std::function<bool()>& done, double seconds)
 {
+    m_counters_at_wait = m_session->Counters();
     const auto deadline =
         GimbalSession::Clock::now() +
         std::chrono::duration_cast<GimbalSession::Clock::duration>(std::chrono::duration<double>(seconds));
@@ -65,6 +67,9 @@ ExitStatus CliConnection::ReportWaitFailure(std::string_view what)
     }
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%g", m_args.m_timeout_s);
-    return m_output.Fail(ExitStatus::kTimeout, "time-out: no answer from the gimbal on '" + m_device +
-                                                   "' within " + seconds + " s (" + std::string(what) + ")");
+    const LinkCounters during = CountersSince(m_counters_at_wait, m_session->Counters());
+    return m_output.Fail(ExitStatus::kTimeout,
+                         "time-out: no answer from the gimbal on '" + m_device + "' within " + seconds +
+                             " s (" + std::string(what) +
+                             "): " + DescribeWaitFailure(during, m_session->Telemetry()));
 }

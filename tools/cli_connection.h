@@ -28,7 +28,8 @@ public:
     // lost port, which is not reported.
     bool PumpFor(const std::function<bool()>& done, double seconds);
 
-    // Reports the lost port or a time-out after PumpFor returned false.
+    // Reports the lost port or a time-out after PumpFor returned false; a
+    // time-out names what did (not) come during that wait.
     ExitStatus ReportWaitFailure(std::string_view what);
 
     GimbalSession& Session() { return *m_session; }
@@ -39,6 +40,8 @@ private:
     CliOutput& m_output;
     std::string m_device;
     std::unique_ptr<GimbalSession> m_session;
+    // The link's counters when the last wait began, to say why it failed.
+    LinkCounters m_counters_at_wait;
 };
 
 // English text of a message of the message table.

@@ -23,7 +23,6 @@ public:
     void OnFrameDecoded(const ProtocolFrame& frame, bool status_page_stored) override
     {
         ++m_frames;
-        m_frames_since_status_page = status_page_stored ? 0 : m_frames_since_status_page + 1;
         if (!m_args.m_csv.empty() && m_csv_error.empty()) {
             const double seconds =
                 std::chrono::duration<double>(GimbalSession::Clock::now() - m_start).count();
@@ -43,7 +42,6 @@ public:
     }
 
     uint64_t Frames() const { return m_frames; }
-    uint64_t FramesSinceStatusPage() const { return m_frames_since_status_page; }
     uint64_t StatusPages() const { return m_status_pages; }
     bool CountReached() const { return m_args.m_count > 0 && m_status_pages >= uint64_t(m_args.m_count); }
     const std::string& CsvError() const { return m_csv_error; }
@@ -69,7 +67,6 @@ private:
     GimbalSession::Clock::time_point m_start = GimbalSession::Clock::now();
     uint64_t m_frames = 0;
     uint64_t m_status_pages = 0;
-    uint64_t m_frames_since_status_page = 0;
 };
 
 } // namespace
@@ -99,9 +96,7 @@ ExitStatus RunMonitorCommand(const CliArgs& args, CliOutput& output)
             status = output.Fail(ExitStatus::kUsageError, observer.CsvError());
         } else if (!arrived && !InterruptRequested()) {
             observer.EndLiveLine();
-            status = connection.ReportWaitFailure("live status page 33; " +
-                                                  std::to_string(observer.FramesSinceStatusPage()) +
-                                                  " other frames since the last one");
+            status = connection.ReportWaitFailure("live status page 33");
         }
     }
     if (status == ExitStatus::kSuccess) {

@@ -2,8 +2,16 @@
 
 #include "platform/thread_priority.h"
 
+#include <array>
 #include <cassert>
 #include <system_error>
+
+namespace {
+
+// Large enough that a flood costs few system calls per megabyte.
+constexpr size_t kReadBufferSize = size_t{16} * 1024;
+
+} // namespace
 
 CKRQSerialPort::~CKRQSerialPort()
 {
@@ -27,7 +35,7 @@ bool CKRQSerialPort::Open(const std::string& device, int baud, PortOpenResult* w
         return false;
     {
         std::lock_guard rx_lock(m_rx_lock);
-        m_rx_queue.clear();
+        m_rx_queue.Clear();
     }
     m_stop_event.Reset();
     try {
@@ -98,27 +106,32 @@ void CKRQSerialPort::CloseAfterWriteFailure(const PortLock& lock)
         m_owner->PostSerialEvent(kSerialWriteFailed);
 }
 
-void CKRQSerialPort::QueueReceived(const std::vector<uint8_t>& bytes)
+void CKRQSerialPort::QueueReceived(std::span<const uint8_t> bytes)
 {
     std::lock_guard rx_lock(m_rx_lock);
-    m_rx_queue.insert(m_rx_queue.end(), bytes.begin(), bytes.end());
+    m_rx_queue.Append(bytes);
     // Posted under the queue lock: the pump that answers finds the bytes.
     if (m_owner != nullptr)
         m_owner->PostSerialEvent(kSerialBytesQueued);
 }
 
-std::vector<uint8_t> CKRQSerialPort::TakeQueued()
+size_t CKRQSerialPort::TakeQueued(std::vector<uint8_t>& bytes, size_t limit)
 {
     std::lock_guard rx_lock(m_rx_lock);
-    std::vector<uint8_t> bytes(m_rx_queue.begin(), m_rx_queue.end());
-    m_rx_queue.clear();
-    return bytes;
+    m_rx_queue.TakeInto(bytes, limit);
+    return m_rx_queue.Size();
 }
 
 size_t CKRQSerialPort::QueuedByteCount()
 {
     std::lock_guard rx_lock(m_rx_lock);
-    return m_rx_queue.size();
+    return m_rx_queue.Size();
+}
+
+CKRQSerialPort::ReceiveCounts CKRQSerialPort::Counts()
+{
+    std::lock_guard rx_lock(m_rx_lock);
+    return {m_rx_queue.AppendedCount(), m_rx_queue.DroppedCount()};
 }
 
 void CKRQSerialPort::CheckHeld([[maybe_unused]] const PortLock& lock) const
@@ -136,19 +149,20 @@ void CKRQSerialPort::ReaderThread(SerialHandle handle)
     }
 }
 
-// Moves every burst of received bytes into the queue. A hang-up or a read
-// error ends the thread quietly: the handle stays open and the next write
-// that fails reports the loss.
+// Moves each burst of received bytes into the queue: one wait and one read
+// per burst. A burst larger than the buffer is read over several passes, so
+// the stop signal is looked at between reads even under a flood. A hang-up
+// or a read error ends the thread quietly: the handle stays open and the
+// next write that fails reports the loss.
 void CKRQSerialPort::ReadUntilStopped(SerialHandle handle)
 {
     RaiseCurrentThreadPriority();
-    std::vector<uint8_t> burst;
+    std::array<uint8_t, kReadBufferSize> buffer;
     while (WaitSerialReadable(handle, m_stop_event) == SerialWait::kReadable) {
-        burst.clear();
-        const bool alive = ReadSerialAvailable(handle, burst);
-        if (!burst.empty())
-            QueueReceived(burst);
-        if (!alive)
+        const SerialReadResult read = ReadSerial(handle, buffer.data(), buffer.size());
+        if (read.m_count > 0)
+            QueueReceived(std::span(buffer.data(), read.m_count));
+        if (!read.m_alive)
             return;
     }
 }

@@ -1,18 +1,23 @@
 #pragma once
 
+#include "link/receive_queue.h"
 #include "link/serial_event_sink.h"
 #include "platform/serial_device.h"
 #include "platform/stop_signal.h"
 
 #include <cstdint>
-#include <deque>
 #include <mutex>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
 
 // Name of the reader thread, as system tools show it.
 inline constexpr const char* kSerialReaderThreadName = "orvane-reader";
+
+// Received bytes kept for the pump: over five seconds at 921600 baud, the
+// fastest line a controller runs, so only a flood loses bytes.
+inline constexpr size_t kReceiveQueueCapacity = size_t{512} * 1024;
 
 // Proof that the caller holds a port's m_lock, from CKRQSerialPort::Lock.
 using PortLock = std::unique_lock<std::mutex>;
@@ -64,12 +69,20 @@ public:
     // After a write failed: closes the port and tells the owner.
     void CloseAfterWriteFailure(const PortLock& lock);
 
-    // Appends received bytes and tells the owner; the reader's step, also
+    // Appends received bytes (the oldest give way beyond
+    // kReceiveQueueCapacity) and tells the owner; the reader's step, also
     // used to stage bytes in tests.
-    void QueueReceived(const std::vector<uint8_t>& bytes);
-    // Moves every queued byte out, in order.
-    std::vector<uint8_t> TakeQueued();
+    void QueueReceived(std::span<const uint8_t> bytes);
+    // Replaces `bytes` with the oldest queued bytes, at most `limit`, in
+    // order; returns how many stay queued.
+    size_t TakeQueued(std::vector<uint8_t>& bytes, size_t limit = SIZE_MAX);
     size_t QueuedByteCount();
+
+    struct ReceiveCounts {
+        uint64_t m_received; // bytes queued since the port object was made
+        uint64_t m_dropped;  // of those, bytes dropped because the queue was full
+    };
+    ReceiveCounts Counts();
 
 private:
     void ReaderThread(SerialHandle handle);
@@ -83,5 +96,5 @@ private:
     StopSignal m_stop_event;
     std::vector<uint8_t> m_tx_remainder;
     std::mutex m_rx_lock;
-    std::deque<uint8_t> m_rx_queue;
+    ReceiveQueue m_rx_queue{kReceiveQueueCapacity};
 };

@@ -76,9 +76,11 @@ void GimbalLink::HandleWakeUp()
 {
     // Cleared before the news is taken: news that comes later wakes anew.
     m_wake_pending = false;
-    m_pump.OnSerialEvent(kSerialBytesQueued);
+    const bool bytes_left = m_pump.OnSerialEvent(kSerialBytesQueued);
     if (m_write_failed.exchange(false))
         m_pump.OnSerialEvent(kSerialWriteFailed);
+    if (bytes_left)
+        PostSerialEvent(kSerialBytesQueued);
 }
 
 void GimbalLink::TimerTick()
@@ -89,6 +91,12 @@ void GimbalLink::TimerTick()
 size_t GimbalLink::QueuedByteCount()
 {
     return m_port.QueuedByteCount();
+}
+
+LinkCounters GimbalLink::Counters()
+{
+    const CKRQSerialPort::ReceiveCounts bytes = m_port.Counts();
+    return {bytes.m_received, bytes.m_dropped, m_frames_rejected, m_frames_decoded};
 }
 
 void GimbalLink::PostSerialEvent(int wparam)
@@ -108,7 +116,12 @@ void GimbalLink::OnTransmitError()
 
 void GimbalLink::OnFrameReceived(const ProtocolFrame& frame)
 {
-    if (m_protocol.Decoder().DecodeFrame(frame) && m_observer != nullptr)
+    if (!m_protocol.Decoder().DecodeFrame(frame)) {
+        ++m_frames_rejected;
+        return;
+    }
+    ++m_frames_decoded;
+    if (m_observer != nullptr)
         m_observer->OnFrameDecoded(frame);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/ckrq_serial_port.h"
+#include "link/link_counters.h"
 #include "link/receive_pump.h"
 #include "link/sender_thread.h"
 #include "link/serial_event_sink.h"
@@ -74,8 +75,10 @@ public:
     void ClosePort();
     bool IsPortOpen() override;
 
-    // On the owner's thread after `wake_up`: reports a lost port, takes the
-    // queued bytes and decodes every complete frame.
+    // On the owner's thread after `wake_up`: takes a slice of the queued
+    // bytes, decodes every frame it completes and reports a lost port. When
+    // bytes are left, `wake_up` is called again, so the owner handles its
+    // other events between slices.
     void HandleWakeUp();
     // One tick of the owner's 10 ms timer: the auto-stop watchdog.
     void TimerTick();
@@ -86,6 +89,7 @@ public:
 
     // Bytes received and not yet decoded.
     size_t QueuedByteCount();
+    LinkCounters Counters();
 
 private:
     // SerialEventSink, on the port's reader and the sender thread.
@@ -105,6 +109,8 @@ private:
     std::atomic<bool> m_wake_pending{false};
     std::atomic<bool> m_write_failed{false};
     std::atomic<int> m_period_ms{10};
+    uint64_t m_frames_rejected = 0;
+    uint64_t m_frames_decoded = 0;
     // The port goes last: its destructor joins the reader, which reaches
     // this object through PostSerialEvent.
     CKRQSerialPort m_port;

@@ -70,6 +70,7 @@ public:
 
     // Bytes the port's reader has queued that the pump has not taken yet.
     size_t QueuedByteCount() { return m_link.QueuedByteCount(); }
+    LinkCounters Counters() { return m_link.Counters(); }
 
 private:
     // Called by the link's threads.

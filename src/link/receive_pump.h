@@ -16,18 +16,26 @@ protected:
     ~LinkEventHandler() = default;
 };
 
-// Answers the port's notifications on the owner's thread: takes the queued
-// bytes, cuts them into frames and hands each complete frame on at once,
-// before the next byte is looked at. The synchroniser lives as long as the
-// pump, across link restarts.
+// Bytes decoded per notification: about 200 frames, a few milliseconds at
+// most, so that the owner's loop gets back to input, timers and Ctrl-C in
+// time however fast the peer sends.
+inline constexpr size_t kReceiveSliceBytes = size_t{16} * 1024;
+
+// Answers the port's notifications on the owner's thread: takes a slice of
+// the queued bytes, cuts them into frames and hands each complete frame on
+// at once, before the next byte is looked at. The synchroniser lives as long
+// as the pump, across link restarts.
 class ReceivePump {
 public:
     ReceivePump(CKRQSerialPort& port, LinkEventHandler& handler) : m_port(port), m_handler(handler) {}
 
-    void OnSerialEvent(int wparam);
+    // True when bytes are left queued: the owner should come back for them
+    // after it has looked at its other events.
+    bool OnSerialEvent(int wparam);
 
 private:
     CKRQSerialPort& m_port;
     LinkEventHandler& m_handler;
     FrameSynchroniser m_synchroniser;
+    std::vector<uint8_t> m_slice; // kept to spare an allocation per slice
 };

@@ -32,6 +32,14 @@ enum class SerialWait {
 // Waits without time limit until the device is readable or `stop` is raised.
 SerialWait WaitSerialReadable(SerialHandle handle, const StopSignal& stop);
 
+struct SerialReadResult {
+    size_t m_count; // bytes read; 0 when the driver held none
+    bool m_alive;   // false when the device is gone (hang-up, I/O error)
+};
+
+// One read of at most `capacity` bytes into `buffer`, without waiting.
+SerialReadResult ReadSerial(SerialHandle handle, uint8_t* buffer, size_t capacity);
+
 // Appends every byte the driver holds to `bytes`. False when the device is
 // gone (hang-up, I/O error); bytes read before that are still appended.
 bool ReadSerialAvailable(SerialHandle handle, std::vector<uint8_t>& bytes);

@@ -155,6 +155,16 @@ SerialWait WaitSerialReadable(SerialHandle handle, const StopSignal& stop)
     return SerialWait::kReadable;
 }
 
+SerialReadResult ReadSerial(SerialHandle handle, uint8_t* buffer, size_t capacity)
+{
+    const ssize_t got = RetryOnInterrupt([&] { return Posix().read(handle, buffer, capacity); });
+    if (got > 0)
+        return {static_cast<size_t>(got), true};
+    // With a non-blocking descriptor, 0 bytes means hang-up, EAGAIN means
+    // the driver is empty.
+    return {0, got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)};
+}
+
 bool ReadSerialAvailable(SerialHandle handle, std::vector<uint8_t>& bytes)
 {
     const size_t limit = bytes.size() + kBurstLimit;
@@ -164,15 +174,10 @@ bool ReadSerialAvailable(SerialHandle handle, std::vector<uint8_t>& bytes)
             waiting = static_cast<int>(kReadChunk);
         const size_t start = bytes.size();
         bytes.resize(start + static_cast<size_t>(waiting));
-        const ssize_t got = RetryOnInterrupt(
-            [&] { return Posix().read(handle, bytes.data() + start, bytes.size() - start); });
-        const int error = errno;
-        bytes.resize(start + (got > 0 ? static_cast<size_t>(got) : 0));
-        if (got > 0)
-            continue;
-        // With a non-blocking descriptor, 0 bytes means hang-up, EAGAIN
-        // means the driver is empty.
-        return got < 0 && (error == EAGAIN || error == EWOULDBLOCK);
+        const SerialReadResult read = ReadSerial(handle, bytes.data() + start, bytes.size() - start);
+        bytes.resize(start + read.m_count);
+        if (read.m_count == 0)
+            return read.m_alive;
     }
     return true;
 }

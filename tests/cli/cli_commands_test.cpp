@@ -62,20 +62,37 @@ TEST_F(CliCommands, AutostopStopsTheGimbalBeforeTheCommand)
     EXPECT_EQ(run.m_out, "Gimbal Run Successful\n");
 }
 
-TEST_F(CliCommands, ASilentGimbalTimesOut)
+TEST_F(CliCommands, ATimeOutNamesWhatDidNotCome)
 {
     SimProcess silent = Gimbal({"--silent-after", "0"});
     const auto start = std::chrono::steady_clock::now();
     const ProcessResult result = Cli({"command", "--port", silent.Port(), "run", "--timeout", "0.5"});
     EXPECT_EQ(result.m_exit_status, 2);
     EXPECT_NE(result.m_err.find("time-out"), std::string::npos) << result.m_err;
-    EXPECT_NE(result.m_err.find("(parameter download)"), std::string::npos);
+    EXPECT_NE(result.m_err.find("(parameter download): no bytes at all"), std::string::npos) << result.m_err;
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+
+    // What a wrong baud rate looks like: bytes, but never a valid frame.
+    SimProcess garbled = Gimbal({"--crc-error-rate", "1"});
+    const ProcessResult crc = Cli({"command", "--port", garbled.Port(), "run", "--timeout", "0.5"});
+    EXPECT_EQ(crc.m_exit_status, 2);
+    EXPECT_NE(crc.m_err.find("bytes but no valid frame"), std::string::npos) << crc.m_err;
+    EXPECT_NE(crc.m_err.find("failed their CRC; is the baud rate right?"), std::string::npos) << crc.m_err;
+    EXPECT_EQ(crc.m_err.find(" 0 failed their CRC"), std::string::npos) << crc.m_err;
 
     SimProcess deaf = Gimbal({"--ignore-page", "20"});
     const ProcessResult stuck = Cli({"download", "--port", deaf.Port(), File("x.rkdp"), "--timeout", "0.3"});
     EXPECT_EQ(stuck.m_exit_status, 2);
+    EXPECT_NE(stuck.m_err.find("valid frames, none of them the one awaited"), std::string::npos)
+        << stuck.m_err;
     EXPECT_FALSE(std::filesystem::exists(File("x.rkdp"))) << "nothing written from half a download";
+
+    SimProcess calibrating = Gimbal({"--cal-seconds", "30"});
+    const ProcessResult busy =
+        Cli({"command", "--port", calibrating.Port(), "gyro-cal", "--yes", "--timeout", "0.5"});
+    EXPECT_EQ(busy.m_exit_status, 2);
+    EXPECT_NE(busy.m_err.find("(gyro-cal command): a calibration is still running"), std::string::npos)
+        << busy.m_err;
 }
 
 TEST_F(CliCommands, PortErrorsNameTheirCause)

@@ -25,7 +25,14 @@ protected:
     std::vector<uint8_t> WaitQueued(size_t count)
     {
         WaitQueuedCount(count);
-        return m_port.TakeQueued();
+        return TakeAll();
+    }
+
+    std::vector<uint8_t> TakeAll()
+    {
+        std::vector<uint8_t> bytes;
+        m_port.TakeQueued(bytes);
+        return bytes;
     }
 
     // Waits until the queue holds `count` bytes and leaves them there.
@@ -52,6 +59,25 @@ TEST_F(SerialPortTest, QueuesReceivedBytesAndTellsTheOwner)
     EXPECT_EQ(WaitQueued(6), (std::vector<uint8_t>{0x6C, 0xB9, 1, 2, 3, 4}));
 }
 
+TEST_F(SerialPortTest, AFloodKeepsTheNewestBytesWithinTheBoundAndCountsTheRest)
+{
+    ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
+    // Nobody drains the queue while the far end writes twice its capacity.
+    std::vector<uint8_t> flood(2 * kReceiveQueueCapacity + 77);
+    for (size_t i = 0; i < flood.size(); ++i)
+        flood[i] = static_cast<uint8_t>(i * 7 + i / 251);
+    m_pty.WriteAllToSlave(flood);
+    for (int i = 0; i < 500 && m_port.Counts().m_received < flood.size(); ++i)
+        std::this_thread::sleep_for(10ms);
+
+    const CKRQSerialPort::ReceiveCounts counts = m_port.Counts();
+    EXPECT_EQ(counts.m_received, flood.size());
+    EXPECT_EQ(counts.m_dropped, flood.size() - kReceiveQueueCapacity);
+    const std::vector<uint8_t> kept = TakeAll();
+    EXPECT_TRUE(std::equal(kept.begin(), kept.end(), flood.end() - kReceiveQueueCapacity, flood.end()))
+        << "the oldest bytes give way, the newest stay in order";
+}
+
 TEST_F(SerialPortTest, FailedOpenLeavesThePortClosed)
 {
     EXPECT_FALSE(m_port.Open("/dev/orvane-no-such-port", 115200));
@@ -72,7 +98,7 @@ TEST_F(SerialPortTest, CloseTwiceIsHarmlessAndKeepsTheQueue)
     m_port.Close();
     EXPECT_FALSE(IsOpen());
     EXPECT_FALSE(m_port.HasReader());
-    EXPECT_EQ(m_port.TakeQueued(), (std::vector<uint8_t>{5, 6}));
+    EXPECT_EQ(TakeAll(), (std::vector<uint8_t>{5, 6}));
 }
 
 TEST_F(SerialPortTest, ReopenEmptiesTheQueueAndStartsAFreshReader)

@@ -158,6 +158,37 @@ TEST_F(GimbalLinkTest, ManyBurstsWakeTheOwnerOnceUntilItHandlesThem)
     EXPECT_EQ(m_wakes.Count(), 2);
 }
 
+TEST_F(GimbalLinkTest, ABacklogIsHandledASliceAtATimeEachWithAFreshWakeUp)
+{
+    ASSERT_TRUE(m_link->StartLink(m_pty.SlaveName(), 115200).Succeeded());
+    const ProtocolFrame good = InboundFrame(0, 17);
+    ProtocolFrame broken = good;
+    broken[40] ^= 0xFF;
+    std::vector<uint8_t> line;
+    const size_t frames = 2 * kReceiveSliceBytes / kFrameSize + 1;
+    for (size_t i = 0; i < frames; ++i)
+        line.insert(line.end(), good.begin(), good.end());
+    line.insert(line.end(), broken.begin(), broken.end());
+    m_pty.WriteAllToSlave(line);
+    for (int i = 0; i < 200 && m_link->QueuedByteCount() < line.size(); ++i)
+        std::this_thread::sleep_for(5ms);
+    ASSERT_EQ(m_link->QueuedByteCount(), line.size());
+    ASSERT_TRUE(m_wakes.WaitFor(1));
+
+    m_link->HandleWakeUp();
+    EXPECT_EQ(m_observer.m_frames.size(), kReceiveSliceBytes / kFrameSize);
+    EXPECT_EQ(m_wakes.Count(), 2) << "the rest waits for the owner's next turn";
+    m_handled = 1;
+    ASSERT_TRUE(PumpUntil([&] { return m_link->QueuedByteCount() == 0; }));
+    EXPECT_EQ(m_observer.m_frames.size(), frames);
+
+    const LinkCounters counters = m_link->Counters();
+    EXPECT_EQ(counters.m_bytes_received, line.size());
+    EXPECT_EQ(counters.m_bytes_dropped, 0u);
+    EXPECT_EQ(counters.m_frames_decoded, frames);
+    EXPECT_EQ(counters.m_frames_rejected, 1u);
+}
+
 TEST_F(GimbalLinkTest, ALostPortIsReportedOnceAndAStartAfterwardsBeginsAfresh)
 {
     m_link->StartSender();

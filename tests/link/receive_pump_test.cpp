@@ -70,6 +70,25 @@ TEST_F(ReceivePumpTest, AssemblesAFrameSplitOverSeveralNotifications)
     EXPECT_EQ(m_handler.m_frames[0], InboundFrame(7));
 }
 
+TEST_F(ReceivePumpTest, ABacklogIsDecodedASliceAtATimeInOrder)
+{
+    ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
+    const size_t frames = 3 * kReceiveSliceBytes / kFrameSize;
+    for (size_t i = 0; i < frames; ++i)
+        QueueFrame(InboundFrame(static_cast<uint8_t>(i)));
+
+    int calls = 0;
+    for (bool more = true; more; ++calls) {
+        const size_t queued = m_port.QueuedByteCount();
+        more = m_pump.OnSerialEvent(kSerialBytesQueued);
+        EXPECT_EQ(queued - m_port.QueuedByteCount(), std::min(queued, kReceiveSliceBytes));
+    }
+    EXPECT_EQ(calls, 3);
+    ASSERT_EQ(m_handler.m_frames.size(), frames);
+    for (size_t i = 0; i < frames; ++i)
+        EXPECT_EQ(m_handler.m_frames[i], InboundFrame(static_cast<uint8_t>(i)));
+}
+
 TEST_F(ReceivePumpTest, FramesCompletedWhileClosedAreDroppedSilently)
 {
     QueueFrame(InboundFrame(3));

@@ -46,6 +46,22 @@ public:
         ASSERT_EQ(write(m_master, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
     }
 
+    // Writes all of `bytes`, waiting whenever the pseudo-terminal is full.
+    void WriteAllToSlave(const std::vector<uint8_t>& bytes)
+    {
+        size_t written = 0;
+        while (written < bytes.size()) {
+            const ssize_t got = write(m_master, bytes.data() + written, bytes.size() - written);
+            if (got > 0) {
+                written += static_cast<size_t>(got);
+                continue;
+            }
+            ASSERT_EQ(errno, EAGAIN);
+            pollfd entry{m_master, POLLOUT, 0};
+            poll(&entry, 1, 100);
+        }
+    }
+
     // Reads from the master until `count` bytes came or `timeout` passed.
     std::vector<uint8_t> ReadFromSlave(size_t count,
                                        std::chrono::milliseconds timeout = std::chrono::seconds(2))
