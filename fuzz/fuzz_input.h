@@ -34,10 +34,7 @@ public:
         return text;
     }
 
-    std::string_view Rest() const
-    {
-        return {reinterpret_cast<const char*>(m_data + m_pos), m_size - m_pos};
-    }
+    std::string_view Rest() const { return {reinterpret_cast<const char*>(m_data + m_pos), m_size - m_pos}; }
 
 private:
     const uint8_t* m_data;
@@ -47,12 +44,12 @@ private:
 
 // Stops the run with a message when a property does not hold; libFuzzer
 // keeps the input that did it.
-#define FUZZ_CHECK(condition)                                                                      \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "property failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
-            std::abort();                                                                          \
-        }                                                                                          \
+#define FUZZ_CHECK(condition)                                                                                \
+    do {                                                                                                     \
+        if (!(condition)) {                                                                                  \
+            std::fprintf(stderr, "property failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);           \
+            std::abort();                                                                                    \
+        }                                                                                                    \
     } while (false)
 
 // A file path of this process's own under the temporary folder.

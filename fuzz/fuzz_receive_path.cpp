@@ -34,8 +34,8 @@ struct Snapshot {
 Snapshot Take(const TransactionState& state, const TelemetryState& telemetry, const CountingView& view)
 {
     const auto* bytes = reinterpret_cast<const uint8_t*>(&telemetry);
-    return {state.m_command, state.m_page, state.m_transfer_active, state.m_autostop_count, view.m_calls,
-            std::vector<uint8_t>(bytes, bytes + sizeof telemetry)};
+    return {state.m_command,        state.m_page, state.m_transfer_active,
+            state.m_autostop_count, view.m_calls, std::vector<uint8_t>(bytes, bytes + sizeof telemetry)};
 }
 
 // Decodes every frame the bytes complete; a rejected one must leave no trace.

@@ -11,13 +11,21 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 jobs=$(nproc)
+passed=0
+failed=0
 run_build() {
   local dir=$1; shift
   local ctest_args=$1; shift
   cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
+  local log="$dir/ctest-summary.log"
   # shellcheck disable=SC2086
-  (cd "$dir" && ctest --output-on-failure -j "$jobs" $ctest_args)
+  (cd "$dir" && ctest --output-on-failure -j "$jobs" $ctest_args) | tee "$log"
+  # "100% tests passed, 0 tests failed out of 494" counts towards the total.
+  local counts
+  counts=$(sed -n 's/.* \([0-9]*\) tests failed out of \([0-9]*\).*/\1 \2/p' "$log" | tail -n 1)
+  failed=$((failed + ${counts%% *}))
+  passed=$((passed + ${counts##* } - ${counts%% *}))
 }
 
 run_build build "" -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -42,3 +50,5 @@ elif [ -n "$(session_missing_tools)" ]; then
 else
   scripts/drive-window.sh EN
 fi
+
+echo "tests: $passed passed, $failed failed"

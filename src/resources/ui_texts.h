@@ -13,7 +13,7 @@ enum class UiText {
     kUpgradeBackupFailed,  // "%s" is the cause
     kYes,
     kNo,
-    kNoDisplay, // the program was started where no window can be shown
+    kNoDisplay,                 // the program was started where no window can be shown
     kMenuExpertView,            // the window menu: the whole dialog template
     kMenuCompareGimbalWithFile, // the window menu: the gimbal's values against a file
     kMenuReconnectAutomatically,
@@ -27,9 +27,9 @@ enum class UiText {
     kCompareSelectNone,
     kCompareTakeSelected,
     kCancel,
-    kCompareNeedsLink,  // the gimbal's values come only over a running link
+    kCompareNeedsLink,     // the gimbal's values come only over a running link
     kCompareNoDifferences, // "%s" is the file's name
-    kPortReturned,      // "%s" is the port's name
+    kPortReturned,         // "%s" is the port's name
     kReconnect,
     kNotNow,
     kMenuPlots,

@@ -59,14 +59,15 @@ const QFont& CKRQChan::LabelFont()
 
 void CKRQChan::paintEvent(QPaintEvent*)
 {
-    PaintOffscreen(*this, contentsRect(), SystemColor(*this, SystemColorId::ButtonFace), [this](QPainter& painter, const QRect& client) {
-        FillEdgeRect(painter, client, SystemColor(*this, SystemColorId::ButtonFace));
-        painter.setFont(LabelFont());
-        painter.setPen(SystemColor(*this, SystemColorId::WindowText));
-        for (int channel = 0; channel < kChannelCount; ++channel) {
-            DrawChannel(painter, client, channel);
-        }
-    });
+    PaintOffscreen(*this, contentsRect(), SystemColor(*this, SystemColorId::ButtonFace),
+                   [this](QPainter& painter, const QRect& client) {
+                       FillEdgeRect(painter, client, SystemColor(*this, SystemColorId::ButtonFace));
+                       painter.setFont(LabelFont());
+                       painter.setPen(SystemColor(*this, SystemColorId::WindowText));
+                       for (int channel = 0; channel < kChannelCount; ++channel) {
+                           DrawChannel(painter, client, channel);
+                       }
+                   });
     QPainter frame_painter(this);
     drawFrame(&frame_painter);
 }

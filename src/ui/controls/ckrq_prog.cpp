@@ -22,12 +22,13 @@ void CKRQProg::SetPos(std::int32_t pos, const QColor& color)
 
 void CKRQProg::paintEvent(QPaintEvent*)
 {
-    PaintOffscreen(*this, contentsRect(), SystemColor(*this, SystemColorId::ButtonFace), [this](QPainter& painter, const QRect& client) {
-        FillEdgeRect(painter, client, SystemColor(*this, SystemColorId::ButtonFace));
-        // 64-bit product: any 32-bit level times the width stays exact.
-        const auto filled = static_cast<int>(std::int64_t{client.width()} * m_pos / 100);
-        FillEdgeRect(painter, EdgeRect(0, 0, filled, client.height()), m_bar_color);
-    });
+    PaintOffscreen(*this, contentsRect(), SystemColor(*this, SystemColorId::ButtonFace),
+                   [this](QPainter& painter, const QRect& client) {
+                       FillEdgeRect(painter, client, SystemColor(*this, SystemColorId::ButtonFace));
+                       // 64-bit product: any 32-bit level times the width stays exact.
+                       const auto filled = static_cast<int>(std::int64_t{client.width()} * m_pos / 100);
+                       FillEdgeRect(painter, EdgeRect(0, 0, filled, client.height()), m_bar_color);
+                   });
     QPainter frame_painter(this);
     drawFrame(&frame_painter);
 }

@@ -43,16 +43,17 @@ int CKRQStatic::TextLeft(int client_width, int text_width) const
 
 void CKRQStatic::paintEvent(QPaintEvent*)
 {
-    PaintOffscreen(*this, contentsRect(), SystemColor(*this, SystemColorId::ButtonFace), [this](QPainter& painter, const QRect& client) {
-        FillEdgeRect(painter, client, SystemColor(*this, SystemColorId::ButtonFace));
-        painter.setFont(font());
-        painter.setPen(m_text_color);
-        const QFontMetrics metrics = painter.fontMetrics();
-        const QString shown = text();
-        const int x = TextLeft(client.width(), metrics.horizontalAdvance(shown));
-        const int y = (client.height() - metrics.height()) / 2;
-        painter.drawText(QPoint(x, y + metrics.ascent()), shown);
-    });
+    PaintOffscreen(*this, contentsRect(), SystemColor(*this, SystemColorId::ButtonFace),
+                   [this](QPainter& painter, const QRect& client) {
+                       FillEdgeRect(painter, client, SystemColor(*this, SystemColorId::ButtonFace));
+                       painter.setFont(font());
+                       painter.setPen(m_text_color);
+                       const QFontMetrics metrics = painter.fontMetrics();
+                       const QString shown = text();
+                       const int x = TextLeft(client.width(), metrics.horizontalAdvance(shown));
+                       const int y = (client.height() - metrics.height()) / 2;
+                       painter.drawText(QPoint(x, y + metrics.ascent()), shown);
+                   });
     QPainter frame_painter(this);
     drawFrame(&frame_painter);
 }

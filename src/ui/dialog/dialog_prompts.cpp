@@ -39,7 +39,8 @@ QString RunFileDialog(QFileDialog& dialog)
 
 FileChoice ParamFileChoice(const std::string& initial_name)
 {
-    return {QStringLiteral("rkdp file(*.rkdp)"), QStringLiteral("rkdp"), QString::fromStdString(initial_name)};
+    return {QStringLiteral("rkdp file(*.rkdp)"), QStringLiteral("rkdp"),
+            QString::fromStdString(initial_name)};
 }
 
 bool QtDialogPrompts::AskYesNo(QWidget* owner, const QString& caption, const QString& text)
@@ -79,7 +80,8 @@ std::optional<std::vector<std::string>> QtDialogPrompts::ChooseDifferences(QWidg
 void QtDialogPrompts::OfferAction(QWidget* owner, const QString& text, const QString& action_text,
                                   std::function<void()> accepted)
 {
-    auto* box = new QMessageBox(QMessageBox::Question, owner->windowTitle(), text, QMessageBox::NoButton, owner);
+    auto* box =
+        new QMessageBox(QMessageBox::Question, owner->windowTitle(), text, QMessageBox::NoButton, owner);
     box->setAttribute(Qt::WA_DeleteOnClose);
     QPushButton* take = box->addButton(action_text, QMessageBox::AcceptRole);
     box->addButton(Text(UiText::kNotNow), QMessageBox::RejectRole);

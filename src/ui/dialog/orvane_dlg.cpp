@@ -127,7 +127,8 @@ void COrvaneDlg::AttachControlWrappers()
     // One page holds the whole template, so the expert view can scroll it
     // without moving a single control out of it.
     m_page = new QWidget(this);
-    const PixelRect page = DluToPixels(DluRect{0, 0, dialog.width, dialog.height}, base.width(), base.height());
+    const PixelRect page =
+        DluToPixels(DluRect{0, 0, dialog.width, dialog.height}, base.width(), base.height());
     m_page->setGeometry(0, 0, page.width, page.height);
     for (const TemplateControl& control : dialog.controls) {
         QWidget* widget = CreateWrapped(control);

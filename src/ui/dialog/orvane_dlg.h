@@ -215,12 +215,12 @@ private:
     CBrevonIAPLibExp m_iap;
     std::string m_firmware_path;
 
-    QWidget* m_page = nullptr;               // holds every control; owned by the window
-    QScrollArea* m_expert_scroll = nullptr;  // holds the page in the expert view
+    QWidget* m_page = nullptr;                            // holds every control; owned by the window
+    QScrollArea* m_expert_scroll = nullptr;               // holds the page in the expert view
     std::optional<GimbalParams> m_gimbal_comparison_file; // compared once the download ends
     std::string m_gimbal_comparison_name;
     std::string m_linked_port_identity; // of the port the link last opened
-    bool m_link_lost = false; // until a link opens again
+    bool m_link_lost = false;           // until a link opens again
     bool m_watching_for_port = false;
     TickDivider m_port_watch_ticks{50}; // twice a second
     bool m_reconnect_automatically = false;

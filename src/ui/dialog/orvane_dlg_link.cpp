@@ -99,7 +99,6 @@ void COrvaneDlg::OnSerialEvent()
     m_link.HandleWakeUp();
 }
 
-
 void COrvaneDlg::LoadAppSettings()
 {
     m_app_settings = LoadAppSettingsFrom(m_app.m_settings_path);

@@ -150,7 +150,8 @@ void COrvaneDlg::OnOpenParam()
     // While linked, the panel is what the gimbal runs on: the user sees
     // what the file would change and picks.
     if (IsLinkButtonShowing(kMsgStopDebug)) {
-        std::optional<GimbalParams> chosen = ChooseFromOther(params, m_param_file_name, UiText::kComparePanel);
+        std::optional<GimbalParams> chosen =
+            ChooseFromOther(params, m_param_file_name, UiText::kComparePanel);
         if (!chosen)
             return;
         params = *chosen;
