@@ -233,7 +233,8 @@ TEST_F(GimbalLinkTest, StopAndStartCyclesKeepOneReaderAndFramesFlowingEachTime)
         EXPECT_EQ(CountLinkThreads(), threads + 1);
         EXPECT_EQ(m_link->State().m_page.load(), 17);
         EXPECT_TRUE(SoonSendsPage(17)) << cycle;
-        m_pty.WriteToSlave(std::vector<uint8_t>(InboundFrame(0, 17).begin(), InboundFrame(0, 17).end()));
+        const ProtocolFrame answer = InboundFrame(0, 17);
+        m_pty.WriteToSlave(std::vector<uint8_t>(answer.begin(), answer.end()));
         const size_t decoded = m_observer.m_frames.size();
         ASSERT_TRUE(PumpUntil([&] { return m_observer.m_frames.size() > decoded; })) << cycle;
 
