@@ -6,6 +6,8 @@ struct AxisScale {
     double m_low;
     double m_high;
     double m_step;
+
+    bool operator==(const AxisScale&) const = default;
 };
 
 // The smallest round axis holding `low` to `high` with at most `max_ticks`

@@ -26,7 +26,13 @@ public:
     size_t LowerBound(double seconds) const;
 
 private:
-    size_t Slot(size_t index) const { return (m_oldest + index) % m_capacity; }
+    // `m_oldest` and `index` are both below the capacity, so one subtraction
+    // wraps the slot; a division per sample read showed in the plots' cost.
+    size_t Slot(size_t index) const
+    {
+        const size_t slot = m_oldest + index;
+        return slot < m_capacity ? slot : slot - m_capacity;
+    }
 
     size_t m_channels;
     size_t m_capacity;

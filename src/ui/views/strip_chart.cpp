@@ -50,6 +50,7 @@ void StripChart::SetShownCurves(std::vector<bool> shown)
 {
     m_shown = std::move(shown);
     m_shown.resize(m_strip.m_curves.size(), false);
+    m_backdrop_stale = true;
 }
 
 void StripChart::SetScale(const StripScale& scale)
@@ -70,6 +71,8 @@ void StripChart::SetCursor(std::optional<double> seconds)
 
 void StripChart::SetTimeLabels(bool shown)
 {
+    if (shown != m_time_labels)
+        m_backdrop_stale = true;
     m_time_labels = shown;
 }
 
@@ -115,9 +118,8 @@ AxisScale StripChart::ValueAxis()
     return std::isfinite(low) ? RoundAxis(low, high, kValueTicks) : AxisScale{-1, 1, 1};
 }
 
-void StripChart::PaintGrid(QPainter& painter, const QRectF& area, const AxisScale& axis) const
+void StripChart::PaintValueGrid(QPainter& painter, const QRectF& area, const AxisScale& axis) const
 {
-    painter.setPen(QColor(225, 225, 225));
     const double value_to_y = area.height() / (axis.m_high - axis.m_low);
     for (double value = axis.m_low; value <= axis.m_high + axis.m_step / 2; value += axis.m_step) {
         const double y = area.bottom() - (value - axis.m_low) * value_to_y;
@@ -128,6 +130,11 @@ void StripChart::PaintGrid(QPainter& painter, const QRectF& area, const AxisScal
             QRectF(0, y - 8, kLeftMargin - 4, 16), Qt::AlignRight | Qt::AlignVCenter,
             QString::fromStdString(MachineReal(std::abs(value) < axis.m_step / 2 ? 0.0 : value)));
     }
+}
+
+// The time grid moves with every new sample, so it is drawn on each repaint.
+void StripChart::PaintTimeGrid(QPainter& painter, const QRectF& area) const
+{
     const AxisScale time_axis = RoundAxis(m_from, m_to, kTimeTicks);
     for (double t = time_axis.m_low; t <= m_to; t += time_axis.m_step) {
         if (t < m_from)
@@ -195,20 +202,58 @@ void StripChart::PaintLegend(QPainter& painter) const
     }
 }
 
+// The background, the value grid with its labels and, without a cursor, the
+// legend, for the current size and value axis.
+const QPixmap& StripChart::Backdrop(const QRectF& area, const AxisScale& axis)
+{
+    const bool with_legend = !m_cursor.has_value();
+    if (!m_backdrop_stale && axis == m_backdrop_axis && with_legend == m_backdrop_has_legend)
+        return m_backdrop;
+    const qreal ratio = devicePixelRatioF();
+    m_backdrop = QPixmap(size() * ratio);
+    m_backdrop.setDevicePixelRatio(ratio);
+    m_backdrop.fill(Qt::white);
+    QPainter painter(&m_backdrop);
+    painter.setFont(font());
+    PaintValueGrid(painter, area, axis);
+    if (with_legend)
+        PaintLegend(painter);
+    m_backdrop_stale = false;
+    m_backdrop_axis = axis;
+    m_backdrop_has_legend = with_legend;
+    return m_backdrop;
+}
+
 void StripChart::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
     const QRectF area = PlotArea();
-    if (area.width() < 2 || area.height() < 2)
+    if (area.width() < 2 || area.height() < 2) {
+        painter.fillRect(rect(), Qt::white);
         return;
+    }
     DecimateShownCurves(static_cast<int>(area.width()));
     const AxisScale axis = ValueAxis();
-    PaintGrid(painter, area, axis);
+    painter.drawPixmap(0, 0, Backdrop(area, axis));
+    PaintTimeGrid(painter, area);
     PaintCurves(painter, area, axis);
     painter.setPen(QColor(160, 160, 160));
     painter.drawRect(area);
-    PaintLegend(painter);
+    if (m_cursor)
+        PaintLegend(painter);
+}
+
+void StripChart::resizeEvent(QResizeEvent*)
+{
+    m_backdrop_stale = true;
+}
+
+// Labels follow the widget's font and colours.
+void StripChart::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)
+        m_backdrop_stale = true;
+    QWidget::changeEvent(event);
 }
 
 void StripChart::mouseMoveEvent(QMouseEvent* event)

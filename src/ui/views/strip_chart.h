@@ -5,6 +5,7 @@
 #include "plotting/plot_curves.h"
 #include "plotting/plot_settings.h"
 
+#include <QPixmap>
 #include <QPointF>
 #include <QWidget>
 #include <optional>
@@ -12,7 +13,10 @@
 
 // One strip of the plot window: the curves of one PlotStrip against the
 // shared time axis, painted straight from the plot history reduced to the
-// strip's pixel columns. It paints only when the window asks it to.
+// strip's pixel columns. It paints only when the window asks it to. What
+// moves only with the size, the value axis or the chosen curves (background,
+// value grid and labels, legend) is drawn once into a backdrop pixmap; a
+// repaint copies it and draws the time grid and the curves on top.
 class StripChart : public QWidget {
     Q_OBJECT
 public:
@@ -31,6 +35,8 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
@@ -38,7 +44,9 @@ private:
     QRectF PlotArea() const;
     AxisScale ValueAxis();
     void DecimateShownCurves(int columns);
-    void PaintGrid(QPainter& painter, const QRectF& area, const AxisScale& axis) const;
+    const QPixmap& Backdrop(const QRectF& area, const AxisScale& axis);
+    void PaintValueGrid(QPainter& painter, const QRectF& area, const AxisScale& axis) const;
+    void PaintTimeGrid(QPainter& painter, const QRectF& area) const;
     void PaintCurves(QPainter& painter, const QRectF& area, const AxisScale& axis);
     void PaintLegend(QPainter& painter) const;
     double TimeAt(double x) const;
@@ -54,4 +62,9 @@ private:
     bool m_time_labels = false;
     std::vector<std::vector<ColumnSpan>> m_spans; // per curve, reused between paints
     std::vector<QPointF> m_points;
+    QPixmap m_backdrop;
+    // What the backdrop was drawn for; it is redrawn when any of it changes.
+    bool m_backdrop_stale = true;
+    AxisScale m_backdrop_axis{};
+    bool m_backdrop_has_legend = false;
 };
