@@ -9,7 +9,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <cmath>
 #include <filesystem>
+#include <tuple>
 
 namespace {
 
@@ -152,4 +154,38 @@ TEST_F(DialogPlotsTest, ARecordingThatCannotStartSaysWhyAndUnchecksItsEntry)
     EXPECT_FALSE(m_dialog->MenuAction(UiText::kMenuRecord)->isChecked());
     EXPECT_TRUE(Status().startsWith("Recording stopped: ")) << Status().toStdString();
     EXPECT_EQ(StatusColour(), QColor(255, 0, 0));
+}
+
+// A strip repainted after its scale, curves or cursor changed looks exactly
+// like a new strip set up that way at once: nothing stale from before shows.
+TEST(StripChartTest, ARepaintAfterAChangeMatchesAFreshStrip)
+{
+    PlotHistory history(PlotCurveCount(), 1000);
+    std::vector<float> values(PlotCurveCount());
+    for (int i = 0; i < 500; ++i) {
+        for (size_t channel = 0; channel < values.size(); ++channel)
+            values[channel] = static_cast<float>(std::sin(i * 0.05 + channel) * (channel + 1));
+        history.Push(i * 0.01, values);
+    }
+    const auto set_up = [](StripChart& chart, const StripScale& scale, std::vector<bool> shown,
+                           std::optional<double> cursor) {
+        chart.resize(400, 120);
+        chart.SetShownCurves(std::move(shown));
+        chart.SetScale(scale);
+        chart.SetTimeRange(0, 5);
+        chart.SetTimeLabels(true);
+        chart.SetCursor(cursor);
+    };
+    StripChart reused(history, 0, nullptr);
+    set_up(reused, {true, -1, 1}, {true, false, false}, std::nullopt);
+    reused.grab();
+    for (const auto& [scale, shown, cursor] :
+         {std::tuple{StripScale{false, -5, 5}, std::vector{true, true, false}, std::optional<double>()},
+          std::tuple{StripScale{true, -1, 1}, std::vector{false, true, true}, std::optional<double>(2.5)},
+          std::tuple{StripScale{true, -1, 1}, std::vector{false, true, true}, std::optional<double>()}}) {
+        set_up(reused, scale, shown, cursor);
+        StripChart fresh(history, 0, nullptr);
+        set_up(fresh, scale, shown, cursor);
+        EXPECT_EQ(reused.grab().toImage(), fresh.grab().toImage());
+    }
 }

@@ -162,8 +162,12 @@ void StripChart::PaintCurves(QPainter& painter, const QRectF& area, const AxisSc
         m_points.clear();
         for (const ColumnSpan& span : m_spans[curve]) {
             const double x = area.left() + span.m_column + 0.5;
-            for (const float value : {span.m_first, span.m_min, span.m_max, span.m_last})
-                m_points.emplace_back(x, y_of(value));
+            for (const float value : {span.m_first, span.m_min, span.m_max, span.m_last}) {
+                // A point equal to the one before adds no pixel, only stroking work.
+                const QPointF point(x, y_of(value));
+                if (m_points.empty() || m_points.back() != point)
+                    m_points.push_back(point);
+            }
         }
         painter.setPen(QPen(kCurveColours[curve % std::size(kCurveColours)], 1));
         painter.drawPolyline(m_points.data(), static_cast<int>(m_points.size()));
