@@ -26,17 +26,28 @@ start_flood() {
   echo "$pid $(head -n 1 "$scratch/$name.out")"
 }
 
-# Milliseconds from SIGINT to the end of a monitor reading the flood.
-ctrl_c_ms() {
-  read -r sim_pid port < <(start_flood "cc$1")
+# A monitor reading a flood for two seconds, then `signal` sent to the
+# monitor ("cli") or to the simulator ("sim"): milliseconds until the
+# monitor has ended.
+monitor_end_ms() {
+  local name=$1 target=$2 signal=$3
+  read -r sim_pid port < <(start_flood "$name")
   "$cli" monitor --port "$port" --lines >/dev/null 2>&1 &
   local cli_pid=$!
   sleep 2
   local start; start=$(now_ms)
-  kill -INT "$cli_pid"; wait "$cli_pid" || true
+  if [ "$target" = cli ]; then kill "-$signal" "$cli_pid"; else kill "-$signal" "$sim_pid"; fi
+  wait "$cli_pid" || true
   echo $(($(now_ms) - start))
-  kill "$sim_pid"; wait "$sim_pid" 2>/dev/null || true
+  kill "$sim_pid" 2>/dev/null || true
+  wait "$sim_pid" 2>/dev/null || true
 }
+
+# Ctrl-C to the monitor.
+ctrl_c_ms() { monitor_end_ms "cc$1" cli INT; }
+
+# The simulator ends: the line hangs up.
+hang_up_ms() { monitor_end_ms "hu$1" sim KILL; }
 
 # Milliseconds past the time-out before a monitor ends when the flood
 # carries no live status page.
@@ -48,18 +59,6 @@ timeout_ms() {
   kill "$sim_pid"; wait "$sim_pid" 2>/dev/null || true
 }
 
-# Milliseconds from the simulator's end (the line hangs up) to the end of
-# the monitor.
-hang_up_ms() {
-  read -r sim_pid port < <(start_flood "hu$1")
-  "$cli" monitor --port "$port" --lines >/dev/null 2>&1 &
-  local cli_pid=$!
-  sleep 2
-  local start; start=$(now_ms)
-  kill -KILL "$sim_pid"; wait "$sim_pid" 2>/dev/null || true
-  wait "$cli_pid" || true
-  echo $(($(now_ms) - start))
-}
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
