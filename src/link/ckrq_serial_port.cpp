@@ -2,6 +2,7 @@
 
 #include "platform/thread_priority.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 #include <system_error>
@@ -36,6 +37,11 @@ bool CKRQSerialPort::Open(const std::string& device, int baud, PortOpenResult* w
     {
         std::lock_guard rx_lock(m_rx_lock);
         m_rx_queue.Clear();
+    }
+    m_device_gone = false;
+    if (m_reading == PortReading::kOwnerThread) {
+        m_handle = handle;
+        return true;
     }
     m_stop_event.Reset();
     try {
@@ -85,6 +91,30 @@ bool CKRQSerialPort::HasReader()
 {
     const PortLock lock = Lock();
     return m_reader.joinable();
+}
+
+SerialReadResult CKRQSerialPort::ReadAvailable(size_t limit)
+{
+    const PortLock lock = Lock();
+    if (m_handle == kInvalidSerialHandle || m_device_gone)
+        return {0, false};
+    std::array<uint8_t, kReadBufferSize> buffer;
+    size_t total = 0;
+    while (total < limit) {
+        const size_t wanted = std::min(buffer.size(), limit - total);
+        const SerialReadResult read = ReadSerial(m_handle, buffer.data(), wanted);
+        if (read.m_count > 0)
+            QueueReceived(std::span(buffer.data(), read.m_count));
+        total += read.m_count;
+        if (!read.m_alive) {
+            m_device_gone = true;
+            return {total, false};
+        }
+        // A read that got less than it asked for emptied the driver.
+        if (read.m_count < wanted)
+            break;
+    }
+    return {total, true};
 }
 
 SerialWriteResult CKRQSerialPort::Write(const PortLock& lock, const uint8_t* data, size_t count)

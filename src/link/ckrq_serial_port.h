@@ -19,6 +19,12 @@ inline constexpr const char* kSerialReaderThreadName = "orvane-reader";
 // fastest line a controller runs, so only a flood loses bytes.
 inline constexpr size_t kReceiveQueueCapacity = size_t{512} * 1024;
 
+// Who reads the device. The window gives the port a reader thread of its
+// own, which queues bytes the moment they arrive. The command-line tool reads
+// on its own thread once per timer tick (ReadAvailable): a frame then costs
+// one thread wake-up instead of three.
+enum class PortReading { kReaderThread, kOwnerThread };
+
 // Proof that the caller holds a port's m_lock, from CKRQSerialPort::Lock.
 using PortLock = std::unique_lock<std::mutex>;
 
@@ -32,7 +38,7 @@ using PortLock = std::unique_lock<std::mutex>;
 // those with one are for a caller that already holds m_lock.
 class CKRQSerialPort {
 public:
-    CKRQSerialPort() = default;
+    explicit CKRQSerialPort(PortReading reading = PortReading::kReaderThread) : m_reading(reading) {}
     virtual ~CKRQSerialPort();
     CKRQSerialPort(const CKRQSerialPort&) = delete;
     CKRQSerialPort& operator=(const CKRQSerialPort&) = delete;
@@ -43,7 +49,7 @@ public:
     // Opens `device` at `baud` (a port left open is closed first), empties
     // the receive queue and starts the reader. False when the device cannot
     // be opened or configured; the port is then closed and `why` (when
-    // given) says why.
+    // given) says why. A port read by its owner starts no reader.
     bool Open(const std::string& device, int baud, PortOpenResult* why = nullptr);
 
     // Ends the reader and closes the device; does nothing for what is closed
@@ -56,6 +62,12 @@ public:
 
     // Whether a reader thread object is held (it may have ended by itself).
     bool HasReader();
+
+    // For a port read by its owner: moves what the driver holds, at most
+    // `limit` bytes, into the queue without waiting and tells the owner.
+    // Not alive once the device is gone (hang-up, I/O error); it is then
+    // not read again until reopened, as a reader thread would have ended.
+    SerialReadResult ReadAvailable(size_t limit);
 
     // Takes m_lock for a sequence of steps that must not interleave with
     // opening, closing or another write.
@@ -89,9 +101,11 @@ private:
     void ReadUntilStopped(SerialHandle handle);
     void CheckHeld(const PortLock& lock) const;
 
+    const PortReading m_reading;
     SerialEventSink* m_owner = nullptr; // written under both locks, read under either
     std::mutex m_lock;
     SerialHandle m_handle = kInvalidSerialHandle;
+    bool m_device_gone = false; // under m_lock: the owner's last read found no device
     std::thread m_reader;
     StopSignal m_stop_event;
     std::vector<uint8_t> m_tx_remainder;

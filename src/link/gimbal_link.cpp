@@ -1,10 +1,11 @@
 #include "link/gimbal_link.h"
 
+#include "link/send_frame.h"
 #include "protocol/protocol_messages.h"
 
-GimbalLink::GimbalLink(ProtocolView& view, ConfirmQuestion& question, WakeUp wake_up)
-    : m_view(view), m_question(question), m_wake_up(std::move(wake_up)), m_protocol(view, *this),
-      m_pump(m_port, *this),
+GimbalLink::GimbalLink(ProtocolView& view, ConfirmQuestion& question, WakeUp wake_up, PortReading reading)
+    : m_view(view), m_question(question), m_wake_up(std::move(wake_up)), m_port(reading),
+      m_protocol(view, *this), m_pump(m_port, *this),
       m_sender(m_port, m_period_ms, [this] { return m_protocol.State().BuildNextFrame(); })
 {
     m_port.SetOwner(this);
@@ -86,6 +87,17 @@ void GimbalLink::HandleWakeUp()
 void GimbalLink::TimerTick()
 {
     m_protocol.Transactions().AutoStopTick();
+}
+
+SerialReadResult GimbalLink::ReceiveAvailable(size_t limit)
+{
+    return m_port.ReadAvailable(limit);
+}
+
+void GimbalLink::SendNextFrame()
+{
+    if (m_port.IsOpen())
+        SendFrame(m_port, m_protocol.State().BuildNextFrame());
 }
 
 size_t GimbalLink::QueuedByteCount()

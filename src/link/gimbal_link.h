@@ -44,11 +44,17 @@ protected:
 // until the owner has run HandleWakeUp) and nothing else of the owner's.
 // Everything else runs on the owner's thread. After the destructor returns
 // no thread of the link runs and `wake_up` is never called again.
+//
+// An owner that reads the port itself (PortReading::kOwnerThread) runs no
+// link thread at all: it calls ReceiveAvailable and SendNextFrame on its
+// own schedule, and `wake_up` is then called on its thread, from inside
+// those calls.
 class GimbalLink : private SerialEventSink, private LinkEventHandler, private CommandGate {
 public:
     using WakeUp = std::function<void()>;
 
-    GimbalLink(ProtocolView& view, ConfirmQuestion& question, WakeUp wake_up);
+    GimbalLink(ProtocolView& view, ConfirmQuestion& question, WakeUp wake_up,
+               PortReading reading = PortReading::kReaderThread);
     ~GimbalLink() override;
     GimbalLink(const GimbalLink&) = delete;
     GimbalLink& operator=(const GimbalLink&) = delete;
@@ -82,6 +88,12 @@ public:
     void HandleWakeUp();
     // One tick of the owner's 10 ms timer: the auto-stop watchdog.
     void TimerTick();
+
+    // For an owner that reads the port itself, the reader's and the
+    // sender's steps: queue what the driver holds (at most `limit` bytes;
+    // not alive once the device is gone), and build and write one frame.
+    SerialReadResult ReceiveAvailable(size_t limit);
+    void SendNextFrame();
 
     TransactionState& State() { return m_protocol.State(); }
     const TelemetryState& Telemetry() const { return m_protocol.Telemetry(); }

@@ -1,23 +1,44 @@
 #include "link/gimbal_session.h"
 
+#include "link/sender_thread.h"
 #include "protocol/command_table.h"
 
 #include <algorithm>
-#include <utility>
+#include <thread>
 
 namespace {
 
-// The window's timer that drives the auto-stop watchdog.
+// The window's timer that drives the auto-stop watchdog, and the pace at
+// which the port is read.
 constexpr std::chrono::milliseconds kTimerPeriod{10};
+
+// Bytes read per tick: far more than the fastest line brings in a tick
+// (about 9 KB at 921600 baud), so only a flood leaves bytes in the driver,
+// where they hold back the sender instead of growing this process.
+constexpr size_t kReadPerTick = 4 * kReceiveSliceBytes;
+
+// What a line at 921600 baud, the fastest a controller runs, brings in a
+// tick; and how soon a port that brought more is read again.
+constexpr size_t kFastestLineBytesPerTick = 922;
+constexpr std::chrono::milliseconds kBusyReadPeriod{1};
+
+// The next time a periodic step is due: a step that came late is not made up.
+void Advance(GimbalSession::Clock::time_point& due, GimbalSession::Clock::duration period,
+             GimbalSession::Clock::time_point now)
+{
+    due += period;
+    if (due <= now)
+        due = now + period;
+}
 
 } // namespace
 
-GimbalSession::GimbalSession(int period_ms, bool autostop) : m_link(*this, *this, [this] { WakeUp(); })
+GimbalSession::GimbalSession(int period_ms, bool autostop)
+    : m_period_ms(period_ms), m_link(
+                                  *this, *this, [this] { m_woken = true; }, PortReading::kOwnerThread)
 {
     m_link.SetObserver(this);
-    m_link.SetSendPeriod(period_ms);
     m_link.SetAutoStop(autostop);
-    m_link.StartSender();
 }
 
 bool GimbalSession::StartLink(const std::string& device, int baud, PortOpenResult* why)
@@ -28,7 +49,13 @@ bool GimbalSession::StartLink(const std::string& device, int baud, PortOpenResul
     if (!result.Succeeded())
         return false;
     m_link_lost = false;
-    m_next_tick = Clock::now() + kTimerPeriod;
+    // The first frame goes out one period after the start, as from the
+    // window's sender, and the tick that reads comes just before it.
+    const Clock::time_point now = Clock::now();
+    m_next_tick = now + kTimerPeriod;
+    m_next_read = m_next_tick;
+    m_next_send = IsUsableSendPeriod(m_period_ms) ? now + std::chrono::milliseconds(m_period_ms)
+                                                  : Clock::time_point::max();
     return true;
 }
 
@@ -38,32 +65,35 @@ bool GimbalSession::PumpUntil(const std::function<bool()>& done, Clock::time_poi
         const Clock::time_point now = Clock::now();
         if (now >= deadline)
             break;
-        if (now >= m_next_tick) {
-            // Late ticks merge into one, as the window's timer events do.
+        if (m_woken.exchange(false)) {
+            m_link.HandleWakeUp(); // a slice left bytes, or bytes were queued by hand
+        } else if (now >= m_next_tick) {
+            Advance(m_next_tick, kTimerPeriod, now);
+            ReadPort(now);
             m_link.TimerTick();
-            m_next_tick = std::max(m_next_tick + kTimerPeriod, now);
-            continue;
+        } else if (now >= m_next_read) {
+            ReadPort(now);
+        } else if (now >= m_next_send) {
+            m_link.SendNextFrame();
+            Advance(m_next_send, std::chrono::milliseconds(m_period_ms), now);
+        } else {
+            // A signal cuts the sleep short at most by a tick: Ctrl-C is seen
+            // by `done()` within 10 ms.
+            std::this_thread::sleep_until(std::min({deadline, m_next_tick, m_next_read, m_next_send}));
         }
-        if (WaitForWakeUp(std::min(deadline, m_next_tick)))
-            m_link.HandleWakeUp();
     }
     return done();
 }
 
-void GimbalSession::WakeUp()
+void GimbalSession::ReadPort(Clock::time_point now)
 {
-    {
-        std::lock_guard lock(m_wake_lock);
-        m_woken = true;
-    }
-    m_woken_changed.notify_one();
-}
-
-bool GimbalSession::WaitForWakeUp(Clock::time_point until)
-{
-    std::unique_lock lock(m_wake_lock);
-    m_woken_changed.wait_until(lock, until, [this] { return m_woken; });
-    return std::exchange(m_woken, false);
+    const size_t read = m_link.ReceiveAvailable(kReadPerTick).m_count;
+    if (m_woken.exchange(false))
+        m_link.HandleWakeUp();
+    // More than the fastest line brings in a tick (a flood, or bytes held
+    // back while this process waited for the processor): read again soon, so
+    // that answers behind those bytes are not held up by the tick's pace.
+    m_next_read = read > kFastestLineBytesPerTick ? now + kBusyReadPeriod : m_next_tick;
 }
 
 void GimbalSession::OnFrameDecoded(const ProtocolFrame& frame)

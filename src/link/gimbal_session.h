@@ -2,11 +2,10 @@
 
 #include "link/gimbal_link.h"
 
+#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
-#include <mutex>
 #include <string>
 
 // Told of every frame the session decoded, on the thread that pumps it.
@@ -21,9 +20,11 @@ protected:
 };
 
 // One link to the gimbal without a window, for the command-line tool. The
-// thread that calls PumpUntil plays the window's user-interface thread:
-// frames are decoded, and the 10 ms auto-stop timer ticks, only inside that
-// call. The link's threads only wake it.
+// thread that calls PumpUntil plays all three of the window's threads: on
+// each 10 ms tick it reads what arrived, decodes it and runs the auto-stop
+// timer, and once per send period it sends the next frame. Nothing happens
+// outside PumpUntil, and no other thread runs: one wake-up per tick is all a
+// frame costs.
 class GimbalSession : private ProtocolView, private ConfirmQuestion, private LinkObserver {
 public:
     using Clock = std::chrono::steady_clock;
@@ -42,8 +43,8 @@ public:
     // "Stop Debug": closes the port and clears the requests.
     void StopLink() { m_link.StopLink(); }
 
-    // Decodes what arrives and runs the auto-stop timer until `done()`
-    // holds, `deadline` passes or the link is lost. Returns `done()`.
+    // Runs the link until `done()` holds, `deadline` passes or the link is
+    // lost. Returns `done()`.
     bool PumpUntil(const std::function<bool()>& done, Clock::time_point deadline);
 
     // True once a write failed (the port is gone) and the port was closed.
@@ -73,10 +74,9 @@ public:
     LinkCounters Counters() { return m_link.Counters(); }
 
 private:
-    // Called by the link's threads.
-    void WakeUp();
-    // Waits until woken or `until`; true when woken.
-    bool WaitForWakeUp(Clock::time_point until);
+    // The reader's step, done with each tick of the window's timer before
+    // the frame of the same tick goes out: queues and decodes what arrived.
+    void ReadPort(Clock::time_point now);
 
     // ProtocolView: the session keeps what the window would show.
     void ShowStatus(int message_id, Rgb colour) override;
@@ -91,12 +91,14 @@ private:
     void OnFrameDecoded(const ProtocolFrame& frame) override;
     void OnLinkLost() override { m_link_lost = true; }
 
-    // Declared before the link, which wakes through them until it is gone.
-    std::mutex m_wake_lock;
-    std::condition_variable m_woken_changed;
-    bool m_woken = false;
+    // Raised by the link when bytes wait for decoding (also when a slice
+    // left some); atomic as tests may queue bytes from another thread.
+    std::atomic<bool> m_woken{false};
 
+    const int m_period_ms;
     Clock::time_point m_next_tick;
+    Clock::time_point m_next_read; // the next tick's, unless the port is busy
+    Clock::time_point m_next_send;
     bool m_link_lost = false;
     bool m_confirm_answer = false;
     bool m_status_page_stored = false;

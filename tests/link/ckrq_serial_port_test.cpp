@@ -131,6 +131,42 @@ TEST_F(SerialPortTest, HangUpEndsTheReaderQuietlyAndTheNextWriteReportsIt)
     EXPECT_EQ(m_sink.Count(kSerialWriteFailed), 1u);
 }
 
+TEST(SerialPortReadByOwner, QueuesWhatTheDriverHoldsOnTheCallersThreadUntilHangUp)
+{
+    PtyPair pty;
+    RecordingSink sink;
+    CKRQSerialPort port(PortReading::kOwnerThread);
+    port.SetOwner(&sink);
+    const size_t threads = CountLinkThreads();
+    ASSERT_TRUE(port.Open(pty.SlaveName(), 115200));
+    EXPECT_FALSE(port.HasReader());
+    EXPECT_EQ(CountLinkThreads(), threads);
+    EXPECT_TRUE(port.ReadAvailable(1024).m_alive); // nothing there: no wait, no news
+    EXPECT_EQ(sink.Count(kSerialBytesQueued), 0u);
+
+    std::vector<uint8_t> burst(3000);
+    for (size_t i = 0; i < burst.size(); ++i)
+        burst[i] = static_cast<uint8_t>(i);
+    pty.WriteAllToSlave(burst);
+    std::vector<uint8_t> queued;
+    for (int i = 0; i < 200 && queued.size() < burst.size(); ++i) {
+        std::this_thread::sleep_for(5ms);
+        const SerialReadResult read = port.ReadAvailable(1024);
+        ASSERT_TRUE(read.m_alive);
+        ASSERT_LE(read.m_count, 1024u);
+        std::vector<uint8_t> taken;
+        port.TakeQueued(taken);
+        queued.insert(queued.end(), taken.begin(), taken.end());
+    }
+    EXPECT_EQ(queued, burst);
+    EXPECT_GT(sink.Count(kSerialBytesQueued), 0u);
+
+    pty.CloseMaster();
+    EXPECT_FALSE(port.ReadAvailable(1024).m_alive);
+    EXPECT_FALSE(port.ReadAvailable(1024).m_alive) << "a gone device is not read again";
+    EXPECT_TRUE(port.IsOpen()) << "the next write reports the loss, as with a reader thread";
+}
+
 TEST(SerialPortShutdown, LeavesNoThreadAndPostsNothingAfterwards)
 {
     PtyPair pty;
