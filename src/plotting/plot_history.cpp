@@ -29,6 +29,7 @@ void PlotHistory::Clear()
 {
     m_oldest = 0;
     m_size = 0;
+    ++m_generation;
 }
 
 size_t PlotHistory::LowerBound(double seconds) const

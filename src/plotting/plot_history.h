@@ -19,6 +19,9 @@ public:
     size_t Size() const { return m_size; }
     size_t Capacity() const { return m_capacity; }
     size_t Channels() const { return m_channels; }
+    // Counts the restarts (Clear, or a time before the newest), so a reader
+    // keeping results derived from the samples knows when to drop them.
+    size_t Generation() const { return m_generation; }
     // Sample `index`, 0 the oldest.
     double Time(size_t index) const { return m_times[Slot(index)]; }
     float Value(size_t channel, size_t index) const { return m_values[channel * m_capacity + Slot(index)]; }
@@ -38,6 +41,7 @@ private:
     size_t m_capacity;
     size_t m_oldest = 0;
     size_t m_size = 0;
+    size_t m_generation = 0;
     std::vector<double> m_times;
     std::vector<float> m_values; // channel after channel, `m_capacity` slots each
 };

@@ -2,6 +2,7 @@
 #include "plotting/plot_history.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -43,19 +44,20 @@ TEST(MinMaxDecimation, EachColumnKeepsItsExtremesSoSpikesSurvive)
         history.Push(i * 0.01, values);
     }
     std::vector<ColumnSpan> spans;
-    DecimateMinMax(history, 0, 0.0, 9.99, 100, spans);
+    DecimateMinMax(history, 0, ColumnWindow::Ending(9.99, 10.0, 100), spans);
     ASSERT_EQ(spans.size(), 100u);
     float highest = 0;
     for (const ColumnSpan& span : spans)
         highest = std::max(highest, span.m_max);
     EXPECT_EQ(highest, 90.0f);
 
-    DecimateMinMax(history, 1, 2.0, 3.0, 10, spans);
+    const ColumnWindow window = ColumnWindow::Ending(2.99, 1.0, 10);
+    DecimateMinMax(history, 1, window, spans);
     ASSERT_EQ(spans.size(), 10u);
     EXPECT_EQ(spans.front().m_first, 200.0f);
-    EXPECT_EQ(spans.front().m_column, 0);
-    EXPECT_EQ(spans.back().m_column, 9);
-    EXPECT_EQ(spans.back().m_last, 300.0f) << "the sample at the right edge is in the last column";
+    EXPECT_EQ(spans.front().m_column, window.m_first);
+    EXPECT_EQ(spans.back().m_column, window.Last());
+    EXPECT_EQ(spans.back().m_last, 299.0f) << "the sample at the right edge is in the last column";
     EXPECT_EQ(spans[3].m_min, spans[3].m_first);
     EXPECT_EQ(spans[3].m_max, spans[3].m_last);
 }
@@ -65,14 +67,50 @@ TEST(MinMaxDecimation, WorkDependsOnTheColumnsNotOnTheSpanOfTime)
     PlotHistory history(1, 30000); // five minutes at 100 frames a second
     PushRamp(history, 0, 30000);
     std::vector<ColumnSpan> spans;
-    DecimateMinMax(history, 0, 0.0, 300.0, 800, spans);
+    DecimateMinMax(history, 0, ColumnWindow::Ending(299.99, 300.0, 800), spans);
     EXPECT_EQ(spans.size(), 800u);
-    DecimateMinMax(history, 0, 290.0, 300.0, 800, spans);
+    DecimateMinMax(history, 0, ColumnWindow::Ending(299.99, 10.0, 800), spans);
     EXPECT_LE(spans.size(), 800u);
-    DecimateMinMax(history, 0, 400.0, 500.0, 800, spans);
+    DecimateMinMax(history, 0, ColumnWindow::Ending(500.0, 100.0, 800), spans);
     EXPECT_TRUE(spans.empty()) << "nothing recorded there";
-    DecimateMinMax(history, 0, 0.0, 300.0, 0, spans);
+    DecimateMinMax(history, 0, ColumnWindow::Ending(300.0, 300.0, 0), spans);
     EXPECT_TRUE(spans.empty());
+}
+
+// The live plot keeps its spans from repaint to repaint and folds in only
+// what is new; whatever the pushes, scrolls, restarts and ring wrap-arounds,
+// it must show exactly what a reduction from scratch shows.
+TEST(MinMaxDecimation, RollingSpansEqualAFreshReductionAfterAnyPushesAndScrolls)
+{
+    PlotHistory history(2, 400); // wraps every few steps
+    RollingMinMax rolling;
+    std::vector<ColumnSpan> fresh;
+    std::mt19937 random(7);
+    double seconds = 0;
+    double end = 0;
+    for (int step = 0; step < 3000; ++step) {
+        const bool held = step % 7 == 5; // as when paused
+        // Now and then a replay starts again while the window is held.
+        if (step % 700 == 698)
+            seconds = std::uniform_real_distribution(0.0, 1.0)(random);
+        const int pushes = std::uniform_int_distribution(0, 40)(random);
+        for (int i = 0; i < pushes; ++i) {
+            seconds += std::uniform_int_distribution(0, 3)(random) * 0.003; // repeated times too
+            const float values[] = {std::uniform_real_distribution(-5.0f, 5.0f)(random), float(i)};
+            history.Push(seconds, values);
+        }
+        // Shorter and longer than the ring holds, in 64 and in 50 columns.
+        const double window_seconds = step < 1500 ? 1.0 : 2.5;
+        const int columns = step < 1500 ? 64 : 50;
+        if (!held)
+            end = seconds;
+        if (step % 7 == 3) // scrolled back, or ahead of the samples
+            end += std::uniform_real_distribution(-1.5, 0.5)(random);
+        const ColumnWindow window = ColumnWindow::Ending(end, window_seconds, columns);
+        rolling.Update(history, 0, window);
+        DecimateMinMax(history, 0, window, fresh);
+        ASSERT_EQ(rolling.Spans(), fresh) << "step " << step;
+    }
 }
 
 } // namespace

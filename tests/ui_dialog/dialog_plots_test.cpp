@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QScreen>
 #include <cmath>
 #include <filesystem>
 #include <tuple>
@@ -172,7 +173,7 @@ TEST(StripChartTest, ARepaintAfterAChangeMatchesAFreshStrip)
         chart.resize(400, 120);
         chart.SetShownCurves(std::move(shown));
         chart.SetScale(scale);
-        chart.SetTimeRange(0, 5);
+        chart.SetTimeWindow(5, 5);
         chart.SetTimeLabels(true);
         chart.SetCursor(cursor);
     };
@@ -188,4 +189,32 @@ TEST(StripChartTest, ARepaintAfterAChangeMatchesAFreshStrip)
         set_up(fresh, scale, shown, cursor);
         EXPECT_EQ(reused.grab().toImage(), fresh.grab().toImage());
     }
+}
+
+// A strip following the time scrolls its pixels and paints only what came in
+// (and the newest column before, which may have gained samples); what it
+// shows must then be what a whole repaint paints, time labels included.
+TEST(StripChartTest, ScrollingWithTheTimeShowsWhatAWholeRepaintShows)
+{
+    PlotHistory history(PlotCurveCount(), 1000);
+    std::vector<float> values(PlotCurveCount());
+    StripChart chart(history, 0, nullptr);
+    chart.resize(400, 120);
+    chart.SetShownCurves({true, true, true});
+    chart.SetScale({false, -4, 4});
+    chart.SetTimeLabels(true);
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    for (int i = 0; i < 1500; ++i) {
+        for (size_t channel = 0; channel < values.size(); ++channel)
+            values[channel] = static_cast<float>(std::sin(i * 0.05 + channel) * 3 + std::sin(i * 1.3));
+        history.Push(i * 0.01, values);
+        if (i % 7 == 0) { // some pushes move the axis by a column, some by several
+            chart.SetTimeWindow(i * 0.01, 5);
+            QCoreApplication::processEvents();
+        }
+    }
+    const QImage shown = chart.screen()->grabWindow(chart.winId()).toImage();
+    EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32),
+              chart.grab().toImage().convertToFormat(QImage::Format_RGB32));
 }

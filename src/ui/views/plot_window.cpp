@@ -23,8 +23,9 @@ namespace {
 
 // Five minutes at 100 frames a second, with room for a faster line.
 constexpr size_t kHistorySamples = 36000;
-// Strips repaint at the screen's pace, and never more than this often:
-// the eye gains nothing from more, and each repaint costs the whole strip.
+// Strips follow the time at the screen's pace, and never more than this
+// often: the eye gains nothing from more. A strip repaints only once its time
+// axis has moved by a pixel column, and then only the columns that changed.
 constexpr double kMaxRepaintsPerSecond = 30;
 // The scroll bar counts in tenths of a second.
 constexpr double kScrollStepsPerSecond = 10;
@@ -294,11 +295,8 @@ void PlotWindow::ShowTimeRange()
     double end = m_view_end;
     if (!m_paused)
         end = m_history.Size() > 0 ? m_history.Time(m_history.Size() - 1) : 0;
-    for (const StripControls& controls : m_strips) {
-        controls.m_chart->SetTimeRange(end - WindowSeconds(), end);
-        if (controls.m_row->isVisible())
-            controls.m_chart->update();
-    }
+    for (const StripControls& controls : m_strips)
+        controls.m_chart->SetTimeWindow(end, WindowSeconds());
 }
 
 double PlotWindow::WindowSeconds() const
