@@ -128,7 +128,8 @@ const QImage& AttitudePicture::Backdrop(QSizeF size, double ratio)
     if (m_backdrop.size() == pixels && m_backdrop.devicePixelRatio() == ratio) {
         return m_backdrop;
     }
-    m_backdrop = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+    // Opaque, so each paint starts with a plain copy rather than a blend.
+    m_backdrop = QImage(pixels, QImage::Format_RGB32);
     m_backdrop.setDevicePixelRatio(ratio);
     QPainter painter(&m_backdrop);
     painter.setRenderHint(QPainter::Antialiasing);
