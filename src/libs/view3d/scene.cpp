@@ -290,14 +290,15 @@ private:
     {
         const Mat3& orientation = Orientation(face.link);
         const Vec3 normal = orientation * face.normal;
+        // Most faces turn away: only the first corner is turned to tell.
+        if (!m_camera.Sees(orientation * face.corners.front(), normal)) {
+            return;
+        }
         std::vector<Vec3> corners;
         Vec3 sum;
         for (const Vec3& corner : face.corners) {
             corners.push_back(orientation * corner);
             sum = sum + corners.back();
-        }
-        if (!m_camera.Sees(corners.front(), normal)) {
-            return;
         }
         const Vec3 centroid = sum * (1.0 / static_cast<double>(corners.size()));
         const Vec3 to_eye = m_camera.ToEye(centroid);
