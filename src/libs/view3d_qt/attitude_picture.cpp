@@ -109,7 +109,7 @@ void AttitudePicture::Paint(QPainter& painter, QSizeF size, const Attitude& atti
     PaintItems(painter, scene.solids);
     const ViewLayout layout = LayoutView(size.width(), size.height());
     for (const Gauge gauge : kGauges) {
-        PaintGaugePointer(painter, gauge, layout.gauges[static_cast<int>(gauge)], attitude);
+        m_pointers.Paint(painter, gauge, layout.gauges[static_cast<int>(gauge)], attitude);
     }
     painter.restore();
 }
