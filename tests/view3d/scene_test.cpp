@@ -64,6 +64,29 @@ TEST(Scene, BackFacesAreDroppedAndTheRestPaintFarToNear)
     EXPECT_TRUE(std::ranges::is_sorted(scene.solids, std::ranges::greater{}, &DrawItem::depth));
 }
 
+// The visible sides of a cylinder paint as one polygon, without the inner
+// edges that would show as seams: its outline runs along one end's ring and
+// back along the other's, and its gradient passes the shade of every edge
+// in order, whether the cylinder lies across the view or points at the eye.
+TEST(Scene, ACylindersVisibleSidesPaintAsOneBand)
+{
+    for (const Vec3 axis : {Vec3{0, 1, 0}, Vec3{1, 0, 0}}) {
+        Mesh cylinder;
+        cylinder.AddCylinder(Link::Camera, axis * -0.3, axis * 0.3, 0.25, {100, 100, 100}, {100, 100, 100});
+        const std::vector<DrawItem> faces = Faces(BuildScene(cylinder, Request(ModelVariant::Gimbal, {})));
+        const auto shaded = [](const DrawItem& face) {
+            return !face.between.empty() || face.colour != face.colour_to;
+        };
+        ASSERT_EQ(std::ranges::count_if(faces, shaded), 1);
+        const DrawItem& band = *std::ranges::find_if(faces, shaded);
+        ASSERT_FALSE(band.between.empty());
+        EXPECT_EQ(band.points.size(), 2 * (band.between.size() + 2));
+        EXPECT_GT(band.between.front().at, 0.0);
+        EXPECT_LT(band.between.back().at, 1.0);
+        EXPECT_TRUE(std::ranges::is_sorted(band.between, std::ranges::less_equal{}, &ColourStop::at));
+    }
+}
+
 TEST(Scene, TheTopOfTheBoxIsLitMoreThanItsSide)
 {
     Mesh box;

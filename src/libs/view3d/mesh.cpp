@@ -58,6 +58,7 @@ void Mesh::AddCylinder(Link link, Vec3 from, Vec3 to, double radius, SurfaceColo
     const Vec3 axis = Normalized(to - from);
     const std::vector<Vec3> near_ring = Ring(from, axis, radius);
     const std::vector<Vec3> far_ring = Ring(to, axis, radius);
+    bands.push_back({faces.size(), kRoundSides});
     for (int i = 0; i < kRoundSides; ++i) {
         const int next = (i + 1) % kRoundSides;
         const Vec3 normal_i = Normalized(near_ring[i] - from);

@@ -3,6 +3,7 @@
 #include "libs/view3d/vec3.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -29,8 +30,17 @@ struct Face {
     std::array<Vec3, 2> edge_normals{};
 };
 
+// The sides of one cylinder: `count` smooth faces from `first` in order
+// around its axis, each sharing its second edge with the next one's first
+// edge and the last with the first. The visible ones paint as one polygon.
+struct SmoothBand {
+    std::size_t first = 0;
+    std::size_t count = 0;
+};
+
 struct Mesh {
     std::vector<Face> faces;
+    std::vector<SmoothBand> bands;
 
     // An axis-aligned box between two opposite corners.
     void AddBox(Link link, Vec3 low, Vec3 high, SurfaceColour colour);

@@ -8,6 +8,9 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <optional>
+#include <ranges>
+#include <span>
 
 namespace {
 
@@ -61,9 +64,7 @@ public:
     {
         AddGround();
         AddHeadingNeedle(Radians(m_yaw), m_framing.ground_radius);
-        for (const Face& face : mesh.faces) {
-            AddFace(face);
-        }
+        AddFaces(mesh);
         AddLensRay();
         std::stable_sort(m_solids.begin(), m_solids.end(),
                          [](const DrawItem& a, const DrawItem& b) { return a.depth > b.depth; });
@@ -137,18 +138,167 @@ private:
                     kAccent));
     }
 
+    // Every face, the sides of each cylinder as one band.
+    void AddFaces(const Mesh& mesh)
+    {
+        const std::span<const Face> faces(mesh.faces);
+        std::size_t next = 0;
+        for (const SmoothBand& band : mesh.bands) {
+            AddEachFace(faces.subspan(next, band.first - next));
+            AddBand(faces.subspan(band.first, band.count));
+            next = band.first + band.count;
+        }
+        AddEachFace(faces.subspan(next));
+    }
+
+    void AddEachFace(std::span<const Face> faces)
+    {
+        for (const Face& face : faces) {
+            AddFace(face);
+        }
+    }
+
+    // One long edge of a band's face, turned with its link.
+    struct BandEdge {
+        Vec3 near;
+        Vec3 far;
+        Vec3 normal;
+    };
+
+    // The visible sides of a cylinder as one polygon, without the inner
+    // edges whose antialiasing would show as seams: it runs along the near
+    // ring and back along the far ring, and one gradient across it carries
+    // the shade of every edge. When the visible faces are not one run around
+    // the axis, or their edges do not follow each other across the picture,
+    // they paint face by face.
+    void AddBand(std::span<const Face> sides)
+    {
+        const std::vector<bool> visible = VisibleSides(sides);
+        const auto shown = static_cast<std::size_t>(std::ranges::count(visible, true));
+        if (shown == 0) {
+            return;
+        }
+        const std::optional<std::size_t> start = RunStart(visible, shown);
+        std::optional<DrawItem> band =
+            start ? BandItem(RunEdges(sides, *start, shown), sides.front().colour) : std::nullopt;
+        if (band) {
+            m_solids.push_back(std::move(*band));
+        } else {
+            AddEachFace(sides);
+        }
+    }
+
+    std::vector<bool> VisibleSides(std::span<const Face> sides) const
+    {
+        std::vector<bool> visible;
+        for (const Face& side : sides) {
+            const Mat3& orientation = Orientation(side.link);
+            visible.push_back(m_camera.Sees(orientation * side.corners[0], orientation * side.normal));
+        }
+        return visible;
+    }
+
+    // The first of the `shown` visible faces when they follow each other
+    // around the axis (wrapping from the last to the first).
+    static std::optional<std::size_t> RunStart(const std::vector<bool>& visible, std::size_t shown)
+    {
+        const std::size_t count = visible.size();
+        for (std::size_t start = 0; start < count; ++start) {
+            if (visible[start] && !visible[(start + count - 1) % count]) {
+                const auto follows = [&](std::size_t i) { return visible[(start + i) % count]; };
+                return std::ranges::all_of(std::views::iota(std::size_t{0}, shown), follows)
+                           ? std::optional(start)
+                           : std::nullopt;
+            }
+        }
+        return std::nullopt;
+    }
+
+    // The long edges of `length` faces from `start` on, turned with their
+    // link: one more than the faces.
+    std::vector<BandEdge> RunEdges(std::span<const Face> sides, std::size_t start, std::size_t length) const
+    {
+        std::vector<BandEdge> edges;
+        for (std::size_t i = 0; i < length; ++i) {
+            const Face& face = sides[(start + i) % sides.size()];
+            const Mat3& orientation = Orientation(face.link);
+            edges.push_back({orientation * face.corners[0], orientation * face.corners[1],
+                             orientation * face.edge_normals[0]});
+            if (i + 1 == length) {
+                edges.push_back({orientation * face.corners[3], orientation * face.corners[2],
+                                 orientation * face.edge_normals[1]});
+            }
+        }
+        return edges;
+    }
+
+    std::optional<DrawItem> BandItem(const std::vector<BandEdge>& edges, SurfaceColour colour) const
+    {
+        // Across the band: square to the cylinder's axis on the picture.
+        Point2 axis;
+        std::vector<Point2> near;
+        std::vector<Point2> far;
+        for (const BandEdge& edge : edges) {
+            near.push_back(m_camera.Project(edge.near));
+            far.push_back(m_camera.Project(edge.far));
+            axis = {axis.x + far.back().x - near.back().x, axis.y + far.back().y - near.back().y};
+        }
+        const double length = std::hypot(axis.x, axis.y);
+        if (!(length > 1e-9)) {
+            return std::nullopt;
+        }
+        const Point2 across{-axis.y / length, axis.x / length};
+        const Point2 origin = Midpoint(near.front(), far.front());
+        std::vector<double> offsets;
+        for (std::size_t i = 0; i < edges.size(); ++i) {
+            const Point2 middle = Midpoint(near[i], far[i]);
+            offsets.push_back((middle.x - origin.x) * across.x + (middle.y - origin.y) * across.y);
+        }
+        const double span = offsets.back();
+        // Each edge farther across than the one before, or the gradient
+        // would fold.
+        for (std::size_t i = 1; i < offsets.size(); ++i) {
+            if (!((offsets[i] - offsets[i - 1]) / span > 0.0)) {
+                return std::nullopt;
+            }
+        }
+
+        DrawItem item{.gradient_from = origin,
+                      .gradient_to = {origin.x + across.x * span, origin.y + across.y * span}};
+        item.points = near;
+        item.points.insert(item.points.end(), far.rbegin(), far.rend());
+        Vec3 centres;
+        for (std::size_t i = 0; i < edges.size(); ++i) {
+            const Vec3 centre = (edges[i].near + edges[i].far) * 0.5;
+            const SurfaceColour shade = Shade(colour, edges[i].normal, m_camera.ToEye(centre));
+            if (i == 0) {
+                item.colour = shade;
+            } else if (i + 1 == edges.size()) {
+                item.colour_to = shade;
+            } else {
+                item.between.push_back({offsets[i] / span, shade});
+            }
+            // Each face's centre is the mean of its two edges' centres.
+            const double weight = i == 0 || i + 1 == edges.size() ? 0.5 : 1.0;
+            centres = centres + centre * weight;
+        }
+        item.depth = m_camera.Depth(centres * (1.0 / static_cast<double>(edges.size() - 1)));
+        return item;
+    }
+
     void AddFace(const Face& face)
     {
         const Mat3& orientation = Orientation(face.link);
         const Vec3 normal = orientation * face.normal;
+        // Most faces turn away: only the first corner is turned to tell.
+        if (!m_camera.Sees(orientation * face.corners.front(), normal)) {
+            return;
+        }
         std::vector<Vec3> corners;
         Vec3 sum;
         for (const Vec3& corner : face.corners) {
             corners.push_back(orientation * corner);
             sum = sum + corners.back();
-        }
-        if (!m_camera.Sees(corners.front(), normal)) {
-            return;
         }
         const Vec3 centroid = sum * (1.0 / static_cast<double>(corners.size()));
         const Vec3 to_eye = m_camera.ToEye(centroid);

@@ -6,13 +6,21 @@
 
 #include <vector>
 
+// A colour inside a gradient, at `at` (0..1) of the way from its start.
+struct ColourStop {
+    double at = 0.0;
+    SurfaceColour colour{};
+};
+
 // One thing to paint: a filled polygon, or a line when `line_width` > 0
 // (then `points` holds its two ends). A polygon whose two colours differ is
-// filled with a linear gradient from `gradient_from` to `gradient_to`.
+// filled with a linear gradient from `gradient_from` (`colour`) to
+// `gradient_to` (`colour_to`), through the `between` colours in order.
 struct DrawItem {
     std::vector<Point2> points{};
     SurfaceColour colour{};
     SurfaceColour colour_to{};
+    std::vector<ColourStop> between{};
     Point2 gradient_from{};
     Point2 gradient_to{};
     double opacity = 1.0;
@@ -23,7 +31,8 @@ struct DrawItem {
 // Everything of the 3D picture in painting order: the compass disc on the
 // floor first (the same for every attitude), then the heading needle on it,
 // then the model's visible faces and the lens ray from far to near (the
-// painter's algorithm, after back faces are dropped).
+// painter's algorithm, after back faces are dropped). The visible sides of
+// a cylinder come as one polygon with a gradient across them.
 struct Scene {
     std::vector<DrawItem> ground{};
     std::vector<DrawItem> heading{};

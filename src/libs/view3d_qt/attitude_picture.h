@@ -3,6 +3,7 @@
 #include "libs/view3d/gimbal_model.h"
 #include "libs/view3d/rotation.h"
 #include "libs/view3d/scene.h"
+#include "libs/view3d_qt/gauge_painter.h"
 
 #include <QImage>
 #include <QSizeF>
@@ -25,6 +26,7 @@ private:
     const QImage& Backdrop(QSizeF size, double ratio);
 
     Mesh m_mesh;
+    GaugePointers m_pointers;
     ModelVariant m_variant;
     double m_zoom;
     QImage m_backdrop;

@@ -4,6 +4,8 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QPainterPath>
+#include <QTransform>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -89,17 +91,18 @@ void PaintMarks(QPainter& painter, const GaugeStyle& style, double radius)
     }
 }
 
-void PaintGlyph(QPainter& painter, const GaugeStyle& style, double radius, Point2 pointer)
+// A glyph's parts in device pixels, the gauge's reference direction along
+// +x: the same flattening the painter would do at that size.
+std::vector<QPolygonF> FlattenedGlyph(const GaugeStyle& style, double device_radius)
 {
-    painter.save();
-    painter.rotate(std::atan2(pointer.y, pointer.x) * 180.0 / std::numbers::pi);
-    painter.scale(radius, radius);
-    painter.setPen(Qt::NoPen);
+    std::vector<QPolygonF> parts;
+    const QTransform scale = QTransform::fromScale(device_radius, device_radius);
     for (const GlyphPart& part : style.glyph) {
-        painter.setBrush(*part.colour);
-        painter.drawRoundedRect(part.rect, 0.05, 0.05);
+        QPainterPath path;
+        path.addRoundedRect(part.rect, 0.05, 0.05);
+        parts.push_back(path.toFillPolygon(scale));
     }
-    painter.restore();
+    return parts;
 }
 
 void PaintLetter(QPainter& painter, const GaugeStyle& style, const Rect& dial)
@@ -127,11 +130,30 @@ void PaintGaugeFace(QPainter& painter, Gauge gauge, const Rect& dial)
     painter.restore();
 }
 
-void PaintGaugePointer(QPainter& painter, Gauge gauge, const Rect& dial, const Attitude& attitude)
+void GaugePointers::Paint(QPainter& painter, Gauge gauge, const Rect& dial, const Attitude& attitude)
 {
+    const GaugeStyle& style = StyleOf(gauge);
     const double radius = dial.width / 2.0;
+    const double ratio = painter.device()->devicePixelRatioF();
+    const std::vector<QPolygonF>& parts = Parts(gauge, radius * ratio);
+    const Point2 pointer = GaugePointer(gauge, attitude);
     painter.save();
     painter.translate(dial.x + radius, dial.y + radius);
-    PaintGlyph(painter, StyleOf(gauge), radius, GaugePointer(gauge, attitude));
+    painter.rotate(std::atan2(pointer.y, pointer.x) * 180.0 / std::numbers::pi);
+    painter.scale(1.0 / ratio, 1.0 / ratio);
+    painter.setPen(Qt::NoPen);
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        painter.setBrush(*style.glyph[i].colour);
+        painter.drawPolygon(parts[i]);
+    }
     painter.restore();
+}
+
+const std::vector<QPolygonF>& GaugePointers::Parts(Gauge gauge, double device_radius)
+{
+    Outlines& outlines = m_outlines[static_cast<std::size_t>(gauge)];
+    if (outlines.device_radius != device_radius) {
+        outlines = {device_radius, FlattenedGlyph(StyleOf(gauge), device_radius)};
+    }
+    return outlines.parts;
 }

@@ -3,6 +3,10 @@
 #include "libs/view3d/rotation.h"
 #include "libs/view3d/view_layout.h"
 
+#include <QPolygonF>
+#include <array>
+#include <vector>
+
 class QPainter;
 
 // One dial: a small camera seen from the gauge's side (from behind for roll,
@@ -12,5 +16,21 @@ class QPainter;
 
 // The parts no angle moves: the letter, the dial and its marks.
 void PaintGaugeFace(QPainter& painter, Gauge gauge, const Rect& dial);
-// The small camera, turned by the gauge's angle.
-void PaintGaugePointer(QPainter& painter, Gauge gauge, const Rect& dial, const Attitude& attitude);
+
+// The small camera on each dial, turned by the gauge's angle. Its rounded
+// parts are flattened into polygons once per dial size and pixel ratio:
+// flattening their corners on every paint cost more than filling them.
+class GaugePointers {
+public:
+    void Paint(QPainter& painter, Gauge gauge, const Rect& dial, const Attitude& attitude);
+
+private:
+    struct Outlines {
+        double device_radius = 0.0;
+        std::vector<QPolygonF> parts;
+    };
+
+    const std::vector<QPolygonF>& Parts(Gauge gauge, double device_radius);
+
+    std::array<Outlines, 3> m_outlines;
+};
