@@ -53,7 +53,10 @@ main() {
   drive_window connect >/dev/null || die "could not connect the window"
   [ "$plots" = 0 ] || open_plot_window
   note "connected; sampling process $WINDOW_PID for $seconds s"
-  "$SYSTEM_PYTHON" "$(dirname "$0")/window_sampler.py" --pid "$WINDOW_PID" --seconds "$seconds"
+  local cpu_target=5
+  [ "$plots" = 0 ] || cpu_target=8
+  "$SYSTEM_PYTHON" "$(dirname "$0")/window_sampler.py" --pid "$WINDOW_PID" --seconds "$seconds" \
+    --cpu-target "$cpu_target"
   session_close_window
 }
 
