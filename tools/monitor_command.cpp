@@ -22,6 +22,10 @@ public:
 
     void OnFrameDecoded(const ProtocolFrame& frame, bool status_page_stored) override
     {
+        // One tick may decode several pages: those after the count are not
+        // the user's, neither on screen nor in the file.
+        if (CountReached())
+            return;
         ++m_frames;
         if (!m_args.m_csv.empty() && m_csv_error.empty()) {
             const double seconds =
