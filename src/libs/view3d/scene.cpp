@@ -9,7 +9,6 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
-#include <ranges>
 #include <span>
 
 namespace {
@@ -103,6 +102,7 @@ private:
     std::vector<Vec3> GroundCircle(double radius) const
     {
         std::vector<Vec3> circle;
+        circle.reserve(kGroundSides);
         for (int side = 0; side < kGroundSides; ++side) {
             circle.push_back(OnGround(2.0 * std::numbers::pi * side / kGroundSides, radius));
         }
@@ -205,10 +205,11 @@ private:
         const std::size_t count = visible.size();
         for (std::size_t start = 0; start < count; ++start) {
             if (visible[start] && !visible[(start + count - 1) % count]) {
-                const auto follows = [&](std::size_t i) { return visible[(start + i) % count]; };
-                return std::ranges::all_of(std::views::iota(std::size_t{0}, shown), follows)
-                           ? std::optional(start)
-                           : std::nullopt;
+                for (std::size_t i = 1; i < shown; ++i) {
+                    if (!visible[(start + i) % count])
+                        return std::nullopt;
+                }
+                return start;
             }
         }
         return std::nullopt;

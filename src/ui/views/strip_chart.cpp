@@ -148,7 +148,10 @@ AxisScale StripChart::ValueAxis() const
 void StripChart::PaintValueGrid(QPainter& painter, const QRectF& area, const AxisScale& axis) const
 {
     const double value_to_y = area.height() / (axis.m_high - axis.m_low);
-    for (double value = axis.m_low; value <= axis.m_high + axis.m_step / 2; value += axis.m_step) {
+    for (int tick = 0;; ++tick) {
+        const double value = axis.m_low + tick * axis.m_step;
+        if (value > axis.m_high + axis.m_step / 2)
+            break;
         const double y = area.bottom() - (value - axis.m_low) * value_to_y;
         painter.setPen(QColor(225, 225, 225));
         painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
@@ -166,7 +169,10 @@ void StripChart::PaintTimeGrid(QPainter& painter, const QRectF& area, const QReg
     const double from = m_columns.From();
     const double to = m_columns.To();
     const AxisScale time_axis = RoundAxis(from, to, kTimeTicks);
-    for (double t = time_axis.m_low; t <= to; t += time_axis.m_step) {
+    for (int tick = 0;; ++tick) {
+        const double t = time_axis.m_low + tick * time_axis.m_step;
+        if (t > to)
+            break;
         if (t < from)
             continue;
         const double x = area.left() + (t - from) / (to - from) * area.width();
