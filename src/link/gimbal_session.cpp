@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -65,8 +66,8 @@ bool GimbalSession::PumpUntil(const std::function<bool()>& done, Clock::time_poi
         const Clock::time_point now = Clock::now();
         if (now >= deadline)
             break;
-        if (m_woken.exchange(false)) {
-            m_link.HandleWakeUp(); // a slice left bytes, or bytes were queued by hand
+        if (std::exchange(m_woken, false)) {
+            m_link.HandleWakeUp(); // a slice left bytes, or a write failed
         } else if (now >= m_next_tick) {
             Advance(m_next_tick, kTimerPeriod, now);
             ReadPort(now);
@@ -77,8 +78,8 @@ bool GimbalSession::PumpUntil(const std::function<bool()>& done, Clock::time_poi
             m_link.SendNextFrame();
             Advance(m_next_send, std::chrono::milliseconds(m_period_ms), now);
         } else {
-            // A signal cuts the sleep short at most by a tick: Ctrl-C is seen
-            // by `done()` within 10 ms.
+            // Ctrl-C only raises a flag: `done()` sees it at the next wake,
+            // within a tick.
             std::this_thread::sleep_until(std::min({deadline, m_next_tick, m_next_read, m_next_send}));
         }
     }
@@ -88,7 +89,7 @@ bool GimbalSession::PumpUntil(const std::function<bool()>& done, Clock::time_poi
 void GimbalSession::ReadPort(Clock::time_point now)
 {
     const size_t read = m_link.ReceiveAvailable(kReadPerTick).m_count;
-    if (m_woken.exchange(false))
+    if (std::exchange(m_woken, false))
         m_link.HandleWakeUp();
     // More than the fastest line brings in a tick (a flood, or bytes held
     // back while this process waited for the processor): read again soon, so

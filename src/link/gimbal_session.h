@@ -2,7 +2,6 @@
 
 #include "link/gimbal_link.h"
 
-#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -91,9 +90,9 @@ private:
     void OnFrameDecoded(const ProtocolFrame& frame) override;
     void OnLinkLost() override { m_link_lost = true; }
 
-    // Raised by the link when bytes wait for decoding (also when a slice
-    // left some); atomic as tests may queue bytes from another thread.
-    std::atomic<bool> m_woken{false};
+    // Raised by the link, on this thread, when bytes wait for decoding (also
+    // when a slice left some) or a write failed.
+    bool m_woken = false;
 
     const int m_period_ms;
     Clock::time_point m_next_tick;
