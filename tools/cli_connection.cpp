@@ -14,6 +14,11 @@ std::string EnglishMessage(int message_id)
     return LoadMessage(message_id, kLanguageEnglish);
 }
 
+std::string PortOpenFailedText(const PortOpenResult& why, const std::string& device, int baud)
+{
+    return EnglishMessage(kMsgPortOpenFailed) + ": " + DescribePortOpenFailure(why, device, baud);
+}
+
 CliConnection::CliConnection(const CliArgs& args, CliOutput& output)
     : m_args(args), m_output(output),
       m_session(std::make_unique<GimbalSession>(args.m_period_ms, args.m_autostop))
@@ -29,9 +34,7 @@ ExitStatus CliConnection::Connect()
     }
     PortOpenResult why;
     if (!m_session->StartLink(m_device, m_args.m_baud, &why)) {
-        return m_output.Fail(ExitStatus::kUsageError,
-                             EnglishMessage(kMsgPortOpenFailed) + ": " +
-                                 DescribePortOpenFailure(why, m_device, m_args.m_baud));
+        return m_output.Fail(ExitStatus::kUsageError, PortOpenFailedText(why, m_device, m_args.m_baud));
     }
     TransactionState& state = m_session->State();
     const ExitStatus downloaded =

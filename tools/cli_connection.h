@@ -46,3 +46,6 @@ private:
 
 // English text of a message of the message table.
 std::string EnglishMessage(int message_id);
+
+// "Serial Port Open Failed" with the cause, for a port that would not open.
+std::string PortOpenFailedText(const PortOpenResult& why, const std::string& device, int baud);

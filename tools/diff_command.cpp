@@ -15,7 +15,7 @@ ExitStatus RunDiffCommand(const CliArgs& args, CliOutput& output)
         }
         records[i] = file.params;
     }
-    const std::vector<ParamDifference> differences = DiffParams(records[0], records[1]);
+    const std::vector<FieldDifference> differences = DiffParams(records[0], records[1]);
     JsonValue json = JsonValue::MakeObject();
     json.Add("a", args.m_operands[0]).Add("b", args.m_operands[1]);
     json.Add("differences", DifferenceJson(differences, "a", "b"));

@@ -26,7 +26,6 @@ public:
         // the user's, neither on screen nor in the file.
         if (CountReached())
             return;
-        ++m_frames;
         if (!m_args.m_csv.empty() && m_csv_error.empty()) {
             const double seconds =
                 std::chrono::duration<double>(GimbalSession::Clock::now() - m_start).count();
@@ -45,7 +44,6 @@ public:
         }
     }
 
-    uint64_t Frames() const { return m_frames; }
     uint64_t StatusPages() const { return m_status_pages; }
     bool CountReached() const { return m_args.m_count > 0 && m_status_pages >= uint64_t(m_args.m_count); }
     const std::string& CsvError() const { return m_csv_error; }
@@ -69,7 +67,6 @@ private:
     CsvRecording m_csv;
     std::string m_csv_error;
     GimbalSession::Clock::time_point m_start = GimbalSession::Clock::now();
-    uint64_t m_frames = 0;
     uint64_t m_status_pages = 0;
 };
 

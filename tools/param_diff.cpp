@@ -2,9 +2,9 @@
 
 #include "params/param_fields.h"
 
-std::vector<ParamDifference> DiffParams(const GimbalParams& first, const GimbalParams& second)
+std::vector<FieldDifference> DiffParams(const GimbalParams& first, const GimbalParams& second)
 {
-    std::vector<ParamDifference> differences;
+    std::vector<FieldDifference> differences;
     for (const ParamField& field : ParamFieldTable()) {
         std::string first_text = FormatParamField(first, field);
         std::string second_text = FormatParamField(second, field);
@@ -15,20 +15,20 @@ std::vector<ParamDifference> DiffParams(const GimbalParams& first, const GimbalP
     return differences;
 }
 
-std::string DifferenceLines(const std::vector<ParamDifference>& differences)
+std::string DifferenceLines(const std::vector<FieldDifference>& differences)
 {
     std::string text;
-    for (const ParamDifference& difference : differences) {
+    for (const FieldDifference& difference : differences) {
         text += difference.m_key + "\t" + difference.m_first + "\t" + difference.m_second + "\n";
     }
     return text;
 }
 
-JsonValue DifferenceJson(const std::vector<ParamDifference>& differences, const char* first_name,
+JsonValue DifferenceJson(const std::vector<FieldDifference>& differences, const char* first_name,
                          const char* second_name)
 {
     JsonValue list = JsonValue::Array{};
-    for (const ParamDifference& difference : differences) {
+    for (const FieldDifference& difference : differences) {
         list.Push(JsonValue::MakeObject()
                       .Add("key", difference.m_key)
                       .Add(first_name, difference.m_first)

@@ -7,7 +7,7 @@
 #include <vector>
 
 // One field whose file text differs between two records.
-struct ParamDifference {
+struct FieldDifference {
     std::string m_key;
     std::string m_first;
     std::string m_second;
@@ -15,9 +15,9 @@ struct ParamDifference {
 
 // The fields of `first` and `second` whose values, written as a parameter
 // file writes them, differ; in file order.
-std::vector<ParamDifference> DiffParams(const GimbalParams& first, const GimbalParams& second);
+std::vector<FieldDifference> DiffParams(const GimbalParams& first, const GimbalParams& second);
 
 // "key<TAB>first<TAB>second" lines, and the JSON array of the same.
-std::string DifferenceLines(const std::vector<ParamDifference>& differences);
-JsonValue DifferenceJson(const std::vector<ParamDifference>& differences, const char* first_name,
+std::string DifferenceLines(const std::vector<FieldDifference>& differences);
+JsonValue DifferenceJson(const std::vector<FieldDifference>& differences, const char* first_name,
                          const char* second_name);

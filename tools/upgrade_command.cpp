@@ -28,9 +28,7 @@ Backup BackUpParameters(const CliArgs& args, CliOutput& output, const std::strin
     GimbalSession session(args.m_period_ms, false);
     PortOpenResult why;
     if (!session.StartLink(device, args.m_baud, &why)) {
-        return {output.Fail(ExitStatus::kUsageError,
-                            EnglishMessage(131) + ": " + DescribePortOpenFailure(why, device, args.m_baud)),
-                "", ""};
+        return {output.Fail(ExitStatus::kUsageError, PortOpenFailedText(why, device, args.m_baud)), "", ""};
     }
     output.Progress("Backing up the parameters ...");
     const auto deadline = GimbalSession::Clock::now() +

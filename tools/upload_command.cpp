@@ -226,7 +226,7 @@ ExitStatus RunUploadCommand(const CliArgs& args, CliOutput& output)
         ExitStatus::kSuccess) {
         return status;
     }
-    const std::vector<ParamDifference> differences =
+    const std::vector<FieldDifference> differences =
         DiffParams(file.params, session.State().m_params.Snapshot());
     json.Add("differences", DifferenceJson(differences, "file", "gimbal"));
     text += differences.empty() ? "Read back: every field as in the file\n"

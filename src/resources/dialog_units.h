@@ -19,8 +19,8 @@ struct PixelRect {
 int MulDiv(int numerator, int multiplier, int divisor);
 
 // The pixel rectangle of `rect` for a font with base units base_x (average
-// letter width) and base_y (line height). Edges are converted, not sizes, so
-// controls that touch in dialog units still touch in pixels.
+// letter width) and base_y (line height); position and size are each
+// converted on their own.
 PixelRect DluToPixels(const DluRect& rect, int base_x, int base_y);
 
 // Width in dialog units of `text` (UTF-8) in the monospace dialog font:

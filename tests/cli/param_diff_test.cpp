@@ -14,7 +14,7 @@ TEST(ParamDiff, ComparesFieldsAsTheFileWritesThem)
     second.m_chan_map[4] = 3;
     second.m_max_rate_scale = 0.04; // written "%.1f": still "0.0"
     second.m_mtr_cal_par[135] = 0xAB;
-    const std::vector<ParamDifference> differences = DiffParams(first, second);
+    const std::vector<FieldDifference> differences = DiffParams(first, second);
     ASSERT_EQ(differences.size(), 3u);
     EXPECT_EQ(differences[0].m_key, "m_roll_pid_kp");
     EXPECT_EQ(differences[0].m_second, "12.5");

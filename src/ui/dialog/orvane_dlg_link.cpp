@@ -82,10 +82,8 @@ void COrvaneDlg::OnStartStopDebug()
                                               : QString::fromStdString(DescribePortOpenFailure(
                                                     opened, device.empty() ? "(no port)" : device,
                                                     m_app_settings.m_baud_rate)));
-        if (!opened.Succeeded()) {
-            ShowStatus(kMsgPortOpenFailed, kRed);
-            return;
-        }
+        if (!opened.Succeeded())
+            return; // the link has shown "Serial Port Open Failed"
         RememberLinkedPort(device);
         SetCaption(kLinkButton, kMsgStopDebug);
         return;
