@@ -65,6 +65,23 @@ TEST_F(DialogReconnectTest, TickedInTheMenuTheWindowReconnectsByItself)
     EXPECT_TRUE(m_prompts.m_offers.empty());
 }
 
+TEST_F(DialogReconnectTest, ALinkTheUserStoppedAfterTheLossStaysStoppedWhenThePortReturns)
+{
+    StartSim();
+    COrvaneDlg& dialog = OpenDialog();
+    dialog.MenuAction(UiText::kMenuReconnectAutomatically)->trigger();
+    Connect();
+    const std::string name = m_sim->Name();
+    m_sim->Kill(SIGKILL);
+    ASSERT_TRUE(WaitUntil([&] { return Status() == Message(kTransmitErrorMessage); }));
+    Click(1002); // Stop Debug
+    m_sim.reset();
+    m_sim = std::make_unique<SimProcess>(m_folder.Path(), std::vector<std::string>{"--seed", "7"}, name);
+    QTest::qWait(1500); // three looks for the port
+    EXPECT_EQ(Text(1002), Message(kStartDebugMessage));
+    EXPECT_TRUE(m_prompts.m_offers.empty());
+}
+
 TEST_F(DialogReconnectTest, AnOfferTakenAfterTheUserStoppedAndRestartedLeavesTheNewLinkAlone)
 {
     StartSim();

@@ -137,6 +137,7 @@ private:
     // Reconnecting a returned port (orvane_dlg_reconnect.cpp).
     void RememberLinkedPort(const std::string& device);
     void LookForReturnedPort();
+    void ForgetLostLink();
     void SelectPort(const std::string& device);
     void Reconnect();
     void OnReconnectAutomatically(bool on);

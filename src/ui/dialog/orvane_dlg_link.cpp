@@ -53,6 +53,7 @@ void COrvaneDlg::OnPortSelChange()
     if (!IsLinkButtonShowing(kMsgStopDebug))
         return;
     m_link.ClosePort();
+    ForgetLostLink();
     DisableTransferButtons();
     SetCaption(kLinkButton, kMsgStartDebug);
 }
@@ -89,6 +90,7 @@ void COrvaneDlg::OnStartStopDebug()
         return;
     }
     m_link.StopLink();
+    ForgetLostLink();
     SetCaption(kLinkButton, kMsgStartDebug);
 }
 

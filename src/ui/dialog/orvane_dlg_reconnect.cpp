@@ -26,6 +26,16 @@ void COrvaneDlg::OnLinkLost()
     m_watching_for_port = !m_linked_port_identity.empty();
 }
 
+// The user ended the link (Stop Debug, another port, an upgrade): a port
+// that comes back is no longer awaited, and a comparison waiting for the
+// download will not get it.
+void COrvaneDlg::ForgetLostLink()
+{
+    m_gimbal_comparison_file.reset();
+    m_link_lost = false;
+    m_watching_for_port = false;
+}
+
 void COrvaneDlg::LookForReturnedPort()
 {
     const std::optional<SerialPortItem> port =

@@ -68,6 +68,7 @@ void COrvaneDlg::StartUpgrade()
     m_link.Transactions().OnUpgradeStarted();
     ShowStatus(kMsgEnteringUpgrade, kBlack);
     m_link.ClosePort();
+    ForgetLostLink();
     DisableTransferButtons();
     m_controls.Get<CKRQProg>(kLevelBar)->SetPos(0, DrawnColors::kGreen);
     m_controls.Get<CKRQStatic>(kVersionField)->SetText(QString());
