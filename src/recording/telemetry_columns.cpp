@@ -1,7 +1,9 @@
 #include "recording/telemetry_columns.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -58,9 +60,12 @@ constexpr RealValue kReals[] = {
 };
 
 // Integer fields take the nearest value a replayed text stands for.
+// An integer read back from a file: rounded, and held within its type, so a
+// damaged recording shows 255 rather than wrapping 300 round to 44.
 template <class Integer> Integer RoundTo(double value)
 {
-    return static_cast<Integer>(std::lround(value));
+    using Limits = std::numeric_limits<Integer>;
+    return static_cast<Integer>(std::clamp(std::round(value), double(Limits::min()), double(Limits::max())));
 }
 
 void AddTriples(std::vector<TelemetryColumn>& columns)

@@ -4,6 +4,7 @@
 #include "recording/telemetry_columns.h"
 
 #include <charconv>
+#include <cmath>
 #include <fstream>
 #include <optional>
 #include <string_view>
@@ -88,8 +89,12 @@ std::string ParseRow(std::string_view line, const std::vector<FieldTarget>& targ
         if (targets[i].m_kind == FieldTarget::Kind::kIgnored)
             continue;
         const std::optional<double> value = ParseReal(fields[i]);
-        if (!value)
+        if (!value || !std::isfinite(*value))
             return "'" + std::string(fields[i]) + "' is not a number";
+        const bool is_byte =
+            targets[i].m_kind == FieldTarget::Kind::kAck || targets[i].m_kind == FieldTarget::Kind::kPage;
+        if (is_byte && (*value < 0 || *value > 255))
+            return "'" + std::string(fields[i]) + "' is not a byte";
         Store(targets[i], *value, frame);
     }
     return {};
@@ -135,6 +140,9 @@ RecordingLoad ReadTelemetryCsv(std::istream& in)
         RecordedFrame frame;
         if (const std::string error = ParseRow(line, targets, frame); !error.empty())
             return {{}, FormatText("line %d: ", number) + error};
+        // A replay follows the times; one that went back would never end.
+        if (!load.m_frames.empty() && frame.m_seconds < load.m_frames.back().m_seconds)
+            return {{}, FormatText("line %d: the time goes back", number)};
         load.m_frames.push_back(frame);
     }
     return load;

@@ -87,6 +87,12 @@ TEST(TelemetryCsv, DamagedRecordingsAreRefusedWithTheLine)
     EXPECT_EQ(Read("page,ack\n33,0\n").m_error, "the header has no time_s column");
     EXPECT_EQ(Read("time_s,page\n0.01,33\n0.02,x\n").m_error, "line 3: 'x' is not a number");
     EXPECT_EQ(Read("time_s,page\n0.01\n").m_error, "line 2: 1 fields where the header names 2");
+    EXPECT_EQ(Read("time_s,page\nnan,33\n").m_error, "line 2: 'nan' is not a number");
+    EXPECT_EQ(Read("time_s,page\n0.01,1e10\n").m_error, "line 2: '1e10' is not a byte");
+    EXPECT_EQ(Read("time_s,page\n0.02,33\n0.01,33\n").m_error, "line 3: the time goes back");
+    const RecordingLoad held = Read("time_s,gimbal_state\n0.01,300\n");
+    ASSERT_EQ(held.m_frames.size(), 1u) << held.m_error;
+    EXPECT_EQ(held.m_frames[0].m_state.m_gimbal_state, 255) << "a byte column is held, not wrapped";
     EXPECT_TRUE(Read("time_s,page\n0.01,33\n0.02,x\n").m_frames.empty()) << "all or nothing";
 }
 
