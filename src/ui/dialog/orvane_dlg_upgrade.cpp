@@ -58,7 +58,10 @@ void COrvaneDlg::OnUpgradeFirmware()
         StartUpgrade();
         return;
     }
+    // Stop joins the upgrade's thread; news it posted before that belongs to
+    // the cancelled run and would move the bar under an idle button.
     m_iap.Stop();
+    QCoreApplication::removePostedEvents(this, IapPostedEvent::Type());
     SetCaption(kUpgradeButton, kMsgUpgrade);
 }
 
