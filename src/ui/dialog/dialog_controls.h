@@ -10,7 +10,6 @@ inline constexpr int kUploadButton = 1007;
 inline constexpr int kDownloadButton = 1008;
 inline constexpr int kFlashButton = 1010;
 inline constexpr int kViewHost = 1018;
-inline constexpr int kFirmwareOpenButton = 1027;
 inline constexpr int kUpgradeButton = 1028;
 inline constexpr int kLanguageBox = 1030;
 inline constexpr int kVersionField = 1046;
