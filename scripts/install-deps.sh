@@ -13,13 +13,5 @@ packages=(
   # Driving the real window from outside, screenshots.
   xvfb xdotool dbus at-spi2-core python3-gi gir1.2-atspi-2.0 python3-xlib imagemagick
 )
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+source "$(dirname "$0")/lib/packages.sh"
+install_packages "${packages[@]}"
