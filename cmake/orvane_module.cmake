@@ -1,15 +1,12 @@
-# Platform code comes in one file set per operating system: NAME_posix.cpp
-# and NAME_win.cpp (tests: NAME_posix_test.cpp, NAME_win_test.cpp). Keeps the
-# set of this build's system and drops the other's.
-function(orvane_select_platform_sources list_var)
+# Each operating system has its own file set: *_posix.cpp and *_win.cpp
+# (and *_win_test.cpp for tests) are built only on their own system.
+function(orvane_keep_own_platform list_var)
   if(WIN32)
-    set(foreign "_posix(_test)?\\.cpp$")
+    list(FILTER ${list_var} EXCLUDE REGEX "_posix(_test)?\\.cpp$")
   else()
-    set(foreign "_win(_test)?\\.cpp$")
+    list(FILTER ${list_var} EXCLUDE REGEX "_win(_test)?\\.cpp$")
   endif()
-  set(sources ${${list_var}})
-  list(FILTER sources EXCLUDE REGEX "${foreign}")
-  set(${list_var} ${sources} PARENT_SCOPE)
+  set(${list_var} ${${list_var}} PARENT_SCOPE)
 endfunction()
 
 # One static library per source folder. Sources are found by glob so that a
@@ -19,7 +16,7 @@ endfunction()
 function(orvane_library target folder)
   cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
-  orvane_select_platform_sources(sources)
+  orvane_keep_own_platform(sources)
   if(NOT sources)
     add_library(${target} INTERFACE)
     target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR}/src)
@@ -35,9 +32,6 @@ function(orvane_library target folder)
   endif()
 endfunction()
 
-# One test program per module: every tests/<module>/*.cpp is linked into
-# test_<module>. LABELS let CI pick the threaded tests for ThreadSanitizer;
-# QT turns on the meta-object compiler for widget tests.
 # On Windows, a test file that includes a POSIX-only header (system headers,
 # a pty, a child process) or the simulator's (which stays on Linux) cannot
 # build and is left out; the rest of the module's tests run there too.
@@ -48,10 +42,13 @@ set(ORVANE_POSIX_ONLY_INCLUDES
     "#include \"sim/")
 list(JOIN ORVANE_POSIX_ONLY_INCLUDES "|" ORVANE_POSIX_ONLY_INCLUDES)
 
+# One test program per module: every tests/<module>/*.cpp is linked into
+# test_<module>. LABELS let CI pick the threaded tests for ThreadSanitizer;
+# QT turns on the meta-object compiler for widget tests.
 function(orvane_test module)
   cmake_parse_arguments(ARG "QT" "" "DEPS;LABELS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${module}/*.cpp)
-  orvane_select_platform_sources(sources)
+  orvane_keep_own_platform(sources)
   if(WIN32)
     foreach(source ${sources})
       file(STRINGS ${source} posix_includes REGEX "${ORVANE_POSIX_ONLY_INCLUDES}")

@@ -55,7 +55,7 @@ export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$root")} CCACHE_NOHASHDIR=1
 cmake -S . -B "$build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
   -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" \
-  -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
   -DGTest_DIR="$gtest/lib/cmake/GTest" \
   -DCMAKE_CROSSCOMPILING_EMULATOR=wine >/dev/null
 cmake --build "$build" -j "${ORVANE_JOBS:-$(nproc)}"

@@ -158,7 +158,9 @@ const std::array kOptions{
                       return std::string{};
                   }},
     CliOptionInfo{"--count", "N", Bit(CliCommandId::kMonitor), "end after N page-33 frames",
-                  [](CliArgs& a, std::string_view v) { return ParseNumber(v, 0L, 1L << 40, a.m_count); }},
+                  [](CliArgs& a, std::string_view v) {
+                      return ParseNumber(v, int64_t{0}, int64_t{1} << 40, a.m_count);
+                  }},
     CliOptionInfo{"--flash", "", Bit(CliCommandId::kUpload), "save the uploaded set to flash",
                   [](CliArgs& a, std::string_view) {
                       a.m_flash = true;
@@ -188,7 +190,9 @@ const std::array kOptions{
                       return std::string{};
                   }},
     CliOptionInfo{"--board", "N", Bit(CliCommandId::kFwpack), "device type the image is built for",
-                  [](CliArgs& a, std::string_view v) { return ParseNumber(v, 0L, 0xFFFFFFFFL, a.m_board); }},
+                  [](CliArgs& a, std::string_view v) {
+                      return ParseNumber(v, int64_t{0}, int64_t{0xFFFFFFFF}, a.m_board);
+                  }},
     CliOptionInfo{"--version", "V", Bit(CliCommandId::kFwpack), "firmware version, 2.4 or 24",
                   [](CliArgs& a, std::string_view v) { return ParseVersion(v, a.m_version); }},
     CliOptionInfo{"--output", "FILE", Bit(CliCommandId::kFwpack), "the firmware file to write (also -o)",

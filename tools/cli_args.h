@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,14 +21,14 @@ struct CliArgs {
     bool m_lines = false;
     std::string m_csv;
     bool m_force = false; // monitor: --csv may replace an existing file
-    long m_count = 0;     // monitor: page-33 frames to show before ending; 0 = until interrupted
+    int64_t m_count = 0;  // monitor: page-33 frames to show before ending; 0 = until interrupted
     bool m_flash = false;
     bool m_allow_missing = false; // upload: send the defaults of keys the file lacks
     bool m_clamp = false;         // upload: send out-of-range values clamped into range
     bool m_yes = false;
     bool m_no_backup = false;
-    long m_board = -1;  // fwpack: device type the image is for
-    int m_version = -1; // fwpack: firmware version byte, major * 10 + minor
+    int64_t m_board = -1; // fwpack: device type the image is for
+    int m_version = -1;   // fwpack: firmware version byte, major * 10 + minor
     std::string m_output;
     std::vector<std::string> m_operands;
 };

@@ -1,31 +1,10 @@
 #include "app/format_text.h"
 
+#include "platform/classic_locale.h"
+
 #include <charconv>
 #include <cstdarg>
 #include <cstdio>
-#include <locale.h>
-
-namespace {
-
-locale_t ClassicLocale()
-{
-    static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return classic;
-}
-
-// Switches the calling thread to the "C" locale for the life of the object.
-class ClassicLocaleScope {
-public:
-    ClassicLocaleScope() : m_previous(uselocale(ClassicLocale())) {}
-    ~ClassicLocaleScope() { uselocale(m_previous); }
-    ClassicLocaleScope(const ClassicLocaleScope&) = delete;
-    ClassicLocaleScope& operator=(const ClassicLocaleScope&) = delete;
-
-private:
-    locale_t m_previous;
-};
-
-} // namespace
 
 std::string FormatText(const char* format, ...)
 {

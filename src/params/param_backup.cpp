@@ -1,6 +1,7 @@
 #include "params/param_backup.h"
 
 #include "params/param_file.h"
+#include "platform/classic_locale.h"
 #include "platform/runtime_dir.h"
 
 #include <ctime>
@@ -12,8 +13,7 @@ namespace {
 std::string BackupName(uint8_t old_main_version, std::chrono::system_clock::time_point now, int counter)
 {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&seconds, &local);
+    const std::tm local = LocalCalendarTime(seconds);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
     std::string name = std::string("orvane-backup-") + stamp + "-V" + std::to_string(old_main_version / 10) +

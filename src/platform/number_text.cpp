@@ -1,10 +1,10 @@
 #include "platform/number_text.h"
 
+#include "platform/classic_locale.h"
+
 #include <algorithm>
 #include <charconv>
 #include <limits>
-#include <locale.h>
-#include <stdlib.h>
 #include <system_error>
 
 namespace {
@@ -41,14 +41,6 @@ bool SkipSpaceAndSign(std::string_view& text)
     return negative;
 }
 
-// The "C" locale, created once: strtod_l with it reads a full stop whatever
-// the process locale says.
-locale_t ClassicLocale()
-{
-    static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return classic;
-}
-
 template <typename... Options> std::string ToChars(double value, Options... options)
 {
     char buffer[400]; // "%.1f" of the largest double needs 311 characters
@@ -76,7 +68,7 @@ int32_t ParseIntLikeAtoi(std::string_view text)
 double ParseDoubleLikeAtof(std::string_view text)
 {
     const std::string terminated(text); // strtod needs a terminated string
-    return strtod_l(terminated.c_str(), nullptr, ClassicLocale());
+    return StrtodClassic(terminated.c_str());
 }
 
 uint32_t ParseHexLikeWcstoul(std::string_view text)

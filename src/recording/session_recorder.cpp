@@ -1,6 +1,7 @@
 #include "recording/session_recorder.h"
 
 #include "app/format_text.h"
+#include "platform/classic_locale.h"
 #include "platform/runtime_dir.h"
 #include "recording/telemetry_csv.h"
 
@@ -15,8 +16,7 @@ std::string RecordingFolder()
 std::string FreshRecordingPath(const std::string& folder, std::chrono::system_clock::time_point now)
 {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&seconds, &local);
+    const std::tm local = LocalCalendarTime(seconds);
     const std::string stem =
         folder + "/" +
         FormatText("orvane-%04d%02d%02d-%02d%02d%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
