@@ -1,3 +1,14 @@
+# Each operating system has its own file set: *_posix.cpp and *_win.cpp
+# (and *_win_test.cpp for tests) are built only on their own system.
+function(orvane_keep_own_platform list_var)
+  if(WIN32)
+    list(FILTER ${list_var} EXCLUDE REGEX "_posix(_test)?\\.cpp$")
+  else()
+    list(FILTER ${list_var} EXCLUDE REGEX "_win(_test)?\\.cpp$")
+  endif()
+  set(${list_var} ${${list_var}} PARENT_SCOPE)
+endfunction()
+
 # One static library per source folder. Sources are found by glob so that a
 # new file in a folder needs no edit here; CONFIGURE_DEPENDS re-runs the glob
 # at build time. A folder with headers only becomes an interface library.
@@ -5,6 +16,7 @@
 function(orvane_library target folder)
   cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  orvane_keep_own_platform(sources)
   if(NOT sources)
     add_library(${target} INTERFACE)
     target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR}/src)
@@ -26,6 +38,7 @@ endfunction()
 function(orvane_test module)
   cmake_parse_arguments(ARG "QT" "" "DEPS;LABELS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${module}/*.cpp)
+  orvane_keep_own_platform(sources)
   if(NOT sources)
     return()
   endif()
