@@ -1,12 +1,15 @@
-# Each operating system has its own file set: *_posix.cpp and *_win.cpp
-# (and *_win_test.cpp for tests) are built only on their own system.
-function(orvane_keep_own_platform list_var)
+# Platform code comes in one file set per operating system: NAME_posix.cpp
+# and NAME_win.cpp (tests: NAME_posix_test.cpp, NAME_win_test.cpp). Keeps the
+# set of this build's system and drops the other's.
+function(orvane_select_platform_sources list_var)
   if(WIN32)
-    list(FILTER ${list_var} EXCLUDE REGEX "_posix(_test)?\\.cpp$")
+    set(foreign "_posix(_test)?\\.cpp$")
   else()
-    list(FILTER ${list_var} EXCLUDE REGEX "_win(_test)?\\.cpp$")
+    set(foreign "_win(_test)?\\.cpp$")
   endif()
-  set(${list_var} ${${list_var}} PARENT_SCOPE)
+  set(sources ${${list_var}})
+  list(FILTER sources EXCLUDE REGEX "${foreign}")
+  set(${list_var} ${sources} PARENT_SCOPE)
 endfunction()
 
 # One static library per source folder. Sources are found by glob so that a
@@ -16,7 +19,7 @@ endfunction()
 function(orvane_library target folder)
   cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
-  orvane_keep_own_platform(sources)
+  orvane_select_platform_sources(sources)
   if(NOT sources)
     add_library(${target} INTERFACE)
     target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR}/src)
@@ -48,7 +51,7 @@ list(JOIN ORVANE_POSIX_ONLY_INCLUDES "|" ORVANE_POSIX_ONLY_INCLUDES)
 function(orvane_test module)
   cmake_parse_arguments(ARG "QT" "" "DEPS;LABELS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${module}/*.cpp)
-  orvane_keep_own_platform(sources)
+  orvane_select_platform_sources(sources)
   if(WIN32)
     foreach(source ${sources})
       file(STRINGS ${source} posix_includes REGEX "${ORVANE_POSIX_ONLY_INCLUDES}")

@@ -8,7 +8,8 @@
 // What stays the same when a serial adapter is unplugged and plugged in
 // again, though its device name may change: a published port's name, a USB
 // device's vendor, product and serial number, else the physical path of the
-// hardware behind the tty. Empty when the port is none of these.
+// hardware behind the tty (on Windows, the device's instance path). Empty
+// when the port is none of these.
 std::string PortIdentityOf(const PortListingSources& sources, const std::string& device_path);
 
 // The listed port with `identity`, if one is there now.

@@ -8,9 +8,17 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+// An open serial device on Windows: the port's HANDLE with the overlapped
+// state of its waits, reads and writes, owned by the platform layer.
+struct SerialDevice;
+using SerialHandle = SerialDevice*;
+inline constexpr SerialHandle kInvalidSerialHandle = nullptr;
+#else
 // An open serial device: a file descriptor on POSIX systems.
 using SerialHandle = int;
 inline constexpr SerialHandle kInvalidSerialHandle = -1;
+#endif
 
 // Opens `device` for this process alone, raw 8-N-1 at `baud`, no flow
 // control, DTR and RTS asserted, both directions purged, reads that return at

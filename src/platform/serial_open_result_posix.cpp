@@ -1,4 +1,4 @@
-#include "platform/serial_open_result.h"
+#include "platform/serial_open_result_platform.h"
 
 #include <cstring>
 #include <grp.h>
@@ -16,6 +16,13 @@ std::string OwningGroup(const std::string& device)
     return entry != nullptr ? entry->gr_name : std::to_string(info.st_gid);
 }
 
+} // namespace
+
+std::string PortShownName(const std::string& device)
+{
+    return device;
+}
+
 std::string DescribePermission(const std::string& device)
 {
     const std::string group = OwningGroup(device);
@@ -23,25 +30,7 @@ std::string DescribePermission(const std::string& device)
            "' that owns the device (sudo usermod -aG " + group + " \"$USER\", then log out and in again)";
 }
 
-} // namespace
-
-std::string DescribePortOpenFailure(const PortOpenResult& result, const std::string& device, int baud)
+std::string PortErrorText(int error_number)
 {
-    switch (result.cause) {
-    case PortOpenCause::kNone:
-        return {};
-    case PortOpenCause::kMissing:
-        return "port '" + device + "' does not exist";
-    case PortOpenCause::kPermission:
-        return DescribePermission(device);
-    case PortOpenCause::kBusy:
-        return "port '" + device + "' is in use by another program";
-    case PortOpenCause::kNotSerial:
-        return "'" + device + "' is not a serial device";
-    case PortOpenCause::kConfigRefused:
-        return "port '" + device + "' refused the configuration (8-N-1 at " + std::to_string(baud) + " baud)";
-    case PortOpenCause::kOther:
-        break;
-    }
-    return "cannot open port '" + device + "': " + std::strerror(result.error_number);
+    return std::strerror(error_number);
 }
