@@ -72,7 +72,7 @@ for program in orvane orvane-cli; do
     status=1
   fi
 done
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+version=$(sed -n 's/^project(Orvane VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 ls -l "$build/src/orvane.exe" "$build/tools/orvane-cli.exe" \
   "$build/orvane-$version-setup.exe" "$build/orvane-$version-windows.zip" | awk '{print $5, $9}'
 echo "build-windows: done in $((SECONDS - start)) s"

@@ -204,6 +204,24 @@ check "installed: the programs, the uninstaller and the Start menu entry" \
   test -f "$install_dir/orvane.exe" -a -f "$install_dir/orvane-cli.exe" -a -f "$install_dir/uninstall.exe" \
   -a -f "$start_menu/Orvane.lnk"
 
+# Presses "Start Debug", at (322, 16) of the dialog's 384 x 225 units: Wine
+# offers no accessibility interface to find it by name.
+connect_window() {
+  local WIDTH HEIGHT X Y SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove --sync $((X + WIDTH * 322 / 384)) $((Y + HEIGHT * 16 / 225)) click 1
+}
+
+# Live values move: two pictures of the window a moment apart differ.
+window_moves() {
+  import -window "$1" "$scratch/before.png"
+  sleep 1
+  import -window "$1" "$scratch/after.png"
+  local differing
+  differing=$(compare -metric AE "$scratch/before.png" "$scratch/after.png" null: 2>&1 || true)
+  [ "${differing%% *}" != 0 ]
+}
+
 window_shows_live_values() { # window_shows_live_values LANGUAGE
   local language=$1 work=$WINEPREFIX/drive_c/work-$1
   mkdir -p "$work"
@@ -218,14 +236,28 @@ window_shows_live_values() { # window_shows_live_values LANGUAGE
   fi
   window=$(xdotool search --onlyvisible --name 'orvane|Orvane' | head -n 1)
   connect_window "$window"
-  sleep 3 # the telemetry moves on the picture; no condition to wait for here
+  local live=0
+  wait_until 20 window_moves "$window" || live=1
   mkdir -p "$shots"
   import -window root "$shots/orvane-$language.png"
-  xdotool windowclose "$window" 2>/dev/null || xdotool key --window "$window" alt+F4
-  wait_until 150 bash -c "! kill -0 $pid 2>/dev/null" || kill "$pid"
+  # Closed as a user closes it, so that it ends as it would on Windows.
+  xdotool windowactivate --sync "$window" key alt+F4 2>/dev/null || true
+  wait_until 150 bash -c "! kill -0 $pid 2>/dev/null" || kill "$pid" 2>/dev/null || true
   note "screenshot $shots/orvane-$language.png"
+  [ "$live" -eq 0 ] || echo "the window shows no moving values"
+  return "$live"
 }
 
+# The window lists the ports Windows lists (SERIALCOMM), which Wine fills
+# from its port table when its server starts: the simulator as COM9, the
+# prefix's default COM1 (a serial port this machine may not have) taken out.
+start_gimbal window COM9
+wine_run 60 reg add 'HKLM\Software\Wine\Ports' /v COM9 /d "$(readlink -f "$gimbal_port")" /f >/dev/null
+wine_run 60 reg add 'HKLM\Software\Wine\Ports' /v COM1 /d '' /f >/dev/null
+timeout 60 wineserver -k || true
+timeout 60 wineserver -w || true
+wine_server_start
+expect_output "orvane-cli.exe ports lists the simulator's COM9" 'COM9' windows_cli ports
 gui_port_index=0
 for language in EN CN; do
   check "the installed orvane.exe connects and shows its window ($language)" window_shows_live_values "$language"
