@@ -2,6 +2,7 @@
 
 #include "platform/stop_signal.h"
 
+#include <chrono>
 #include <cstdint>
 
 // A periodic wake-up on the monotonic clock. Ticks are counted by the
@@ -30,4 +31,12 @@ public:
 private:
     WaitHandle m_handle = kNoWaitHandle;
     bool m_armed = false;
+#ifdef _WIN32
+    // The multimedia timer sets an event without counting: the ticks a
+    // wake-up stands for follow from the schedule.
+    unsigned m_timer_id = 0;
+    std::chrono::steady_clock::time_point m_armed_at;
+    std::chrono::milliseconds m_period{0};
+    uint64_t m_ticks_counted = 0;
+#endif
 };

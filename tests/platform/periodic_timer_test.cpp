@@ -1,6 +1,5 @@
 #include "platform/periodic_timer.h"
 #include "platform/stop_signal.h"
-#include "platform/system_calls_posix.h"
 
 #include <gtest/gtest.h>
 
@@ -57,30 +56,6 @@ TEST(PeriodicTimer, DisarmedOrUnusableTimerWaitsOnlyForStop)
     ASSERT_TRUE(timer.Arm(1));
     timer.Disarm();
     EXPECT_EQ(timer.Wait(stop), 0u); // still raised: no tick comes first
-}
-
-int RefusedTimerCreate(int, int)
-{
-    errno = EMFILE;
-    return -1;
-}
-
-TEST(PeriodicTimer, ATimerTheSystemRefusesIsUnusableNotAnException)
-{
-    PosixCalls calls = RealPosixCalls();
-    calls.timerfd_create = RefusedTimerCreate;
-    ScopedPosixCalls scope(calls);
-    PeriodicTimer timer;
-    EXPECT_FALSE(timer.IsUsable());
-    EXPECT_FALSE(timer.Arm(5));
-    EXPECT_FALSE(timer.IsArmed());
-    StopSignal stop;
-    std::thread stopper([&] {
-        std::this_thread::sleep_for(30ms);
-        stop.Signal();
-    });
-    EXPECT_EQ(timer.Wait(stop), 0u); // no tick, only the stop
-    stopper.join();
 }
 
 TEST(PeriodicTimer, StopEndsAnArmedWaitAtOnce)
