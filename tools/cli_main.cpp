@@ -1,8 +1,10 @@
 #include "cli_run.h"
+#include "terminal.h"
 
 #include <iostream>
 
 int main(int argc, char** argv)
 {
-    return RunCli(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+    PrepareConsoleOutput();
+    return RunCli(ProgramArguments(argc, argv), std::cout, std::cerr);
 }
