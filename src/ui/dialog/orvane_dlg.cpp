@@ -66,7 +66,19 @@ COrvaneDlg::COrvaneDlg(COrvaneApp& app, DialogPrompts& prompts)
                            Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
       m_app(app), m_prompts(prompts),
       m_tooltip(m_controls, [this]() -> const TelemetryState& { return ShownTelemetry(); }),
-      m_link(*this, *this, [this] { PostSerialEvent(this); })
+      m_link(*this, *this, [this] { PostSerialEvent(this); }),
+      m_reconnect(m_link_status, m_prompts, this, m_app.m_settings_path,
+                  {[this](const std::string& device) { SelectPortDevice(device); },
+                   // A lost link still shows "Stop Debug": the first press
+                   // ends it, the second starts the selected port.
+                   [this] {
+                       OnStartStopDebug();
+                       OnStartStopDebug();
+                   }}),
+      m_comparison(m_link_status, m_prompts, m_panel, this,
+                   {[this](const QColor& colour, const QString& text) { ShowStatusText(colour, text); },
+                    [this] { OnDownloadParam(); },
+                    [this](const GimbalParams& params) { ShowParams(params); }})
 {
     setFont(DialogFont());
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -231,8 +243,7 @@ void COrvaneDlg::timerEvent(QTimerEvent* event)
 void COrvaneDlg::OnTimer()
 {
     m_link.TimerTick();
-    if (m_watching_for_port && m_port_watch_ticks.Tick())
-        LookForReturnedPort();
+    m_reconnect.Logic().Tick();
     TickReplay();
     if (m_activity_ticks.Tick())
         ShowActivity();

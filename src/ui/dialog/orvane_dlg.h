@@ -2,9 +2,12 @@
 
 #include "app/app_settings.h"
 #include "app/tick_divider.h"
+#include "features/compare/qt/window_comparison.h"
+#include "features/reconnect/qt/window_reconnect.h"
 #include "libs/iap/brevon_iap_lib_exp.h"
 #include "libs/view3d_qt/krq_show3d_lib_exp.h"
 #include "link/gimbal_link.h"
+#include "link/link_status.h"
 #include "recording/recording_replay.h"
 #include "recording/session_recorder.h"
 #include "resources/ui_texts.h"
@@ -61,6 +64,7 @@ public:
     // The control with a template id, for tests and assistive tools.
     QWidget* Control(int id) const { return m_controls.Find(id); }
     GimbalLink& Link() { return m_link; }
+    const LinkStatus& LinkState() const { return m_link_status; }
     const AppSettings& Settings() const { return m_app_settings; }
     const StatusToolTips& ToolTips() const { return m_tooltip; }
     // The entry of the window's menu with `caption`, or nullptr.
@@ -98,6 +102,8 @@ private:
     // The port box.
     void ListSerialPorts(int index);
     std::string GetSelectedPortDevice() const;
+    // Relists the ports and selects `device`, whatever its name and place.
+    void SelectPortDevice(const std::string& device);
     void OnPortDropDown();
     void OnPortSelChange();
     void OnLanguageSelected();
@@ -120,27 +126,15 @@ private:
     void FillCameraTypeCombo(const std::string& list);
     void FillRangerTypeCombo(const std::string& list);
     void FillTypeCombo(int control, const std::string& list);
+    // The record and the panel both become `params`.
+    void ShowParams(const GimbalParams& params);
     void OnOpenParam();
     void OnSaveParam();
-
-    // Comparing before values are taken (orvane_dlg_compare.cpp).
-    std::optional<GimbalParams> ChooseFromOther(const GimbalParams& other, const std::string& file_name,
-                                                UiText current_label);
-    void OnCompareGimbalWithFile();
-    void CompareGimbalWithFile();
 
     // The whole template (orvane_dlg_expert.cpp).
     void RestoreWindowOptions();
     void ShowExpertView(bool on);
     void OnExpertView(bool on);
-
-    // Reconnecting a returned port (orvane_dlg_reconnect.cpp).
-    void RememberLinkedPort(const std::string& device);
-    void LookForReturnedPort();
-    void ForgetLostLink();
-    void SelectPort(const std::string& device);
-    void Reconnect();
-    void OnReconnectAutomatically(bool on);
 
     // The firmware upgrade.
     void OnOpenFirmware();
@@ -209,6 +203,11 @@ private:
     std::string m_param_file_name;
     DialogParamPanel m_panel{m_controls};
     TelemetryDisplay m_telemetry_display{m_controls};
+    // The link's state for the features below, kept in step with the link
+    // button's caption by the handlers.
+    LinkStatus m_link_status;
+    WindowReconnect m_reconnect;
+    WindowComparison m_comparison;
     int m_timer_id = 0;
     QMenu* m_window_menu = nullptr;     // owned by the window
     TickDivider m_view_update_ticks{5}; // the 3D view: every fifth tick, 20 times a second
@@ -216,16 +215,9 @@ private:
     CBrevonIAPLibExp m_iap;
     std::string m_firmware_path;
 
-    QWidget* m_page = nullptr;                            // holds every control; owned by the window
-    QScrollArea* m_expert_scroll = nullptr;               // holds the page in the expert view
-    std::optional<GimbalParams> m_gimbal_comparison_file; // compared once the download ends
-    std::string m_gimbal_comparison_name;
-    std::string m_linked_port_identity; // of the port the link last opened
-    bool m_link_lost = false;           // until a link opens again
-    bool m_watching_for_port = false;
-    TickDivider m_port_watch_ticks{50}; // twice a second
-    bool m_reconnect_automatically = false;
-    QPointer<PlotWindow> m_plot_window; // deletes itself when closed
+    QWidget* m_page = nullptr;              // holds every control; owned by the window
+    QScrollArea* m_expert_scroll = nullptr; // holds the page in the expert view
+    QPointer<PlotWindow> m_plot_window;     // deletes itself when closed
     SessionRecorder m_recorder;
     std::unique_ptr<RecordingReplay> m_replay;
     TickDivider m_activity_ticks{50}; // the recording's size, the replay's position: twice a second

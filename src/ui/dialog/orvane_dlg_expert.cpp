@@ -27,10 +27,8 @@ QSize ExpertWindowSize(QSize whole, QSize room, int scroll_bar)
 void COrvaneDlg::RestoreWindowOptions()
 {
     const bool expert = ReadWindowOption(WindowOption::kExpertView, m_app.m_settings_path);
-    m_reconnect_automatically =
-        ReadWindowOption(WindowOption::kReconnectAutomatically, m_app.m_settings_path);
     MenuAction(UiText::kMenuExpertView)->setChecked(expert);
-    MenuAction(UiText::kMenuReconnectAutomatically)->setChecked(m_reconnect_automatically);
+    MenuAction(UiText::kMenuReconnectAutomatically)->setChecked(m_reconnect.RestoreAutomatic());
     ShowExpertView(expert);
 }
 

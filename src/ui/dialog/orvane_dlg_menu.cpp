@@ -21,9 +21,11 @@ const std::vector<COrvaneDlg::MenuEntry>& COrvaneDlg::MenuEntries()
         {UiText::kMenuExpertView, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_X), true,
          [](COrvaneDlg& dialog, bool on) { dialog.OnExpertView(on); }},
         {UiText::kMenuCompareGimbalWithFile, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), false,
-         [](COrvaneDlg& dialog, bool) { dialog.OnCompareGimbalWithFile(); }},
+         [](COrvaneDlg& dialog, bool) {
+             dialog.m_comparison.OnCompareGimbalWithFile(dialog.m_param_file_name);
+         }},
         {UiText::kMenuReconnectAutomatically, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A), true,
-         [](COrvaneDlg& dialog, bool on) { dialog.OnReconnectAutomatically(on); }},
+         [](COrvaneDlg& dialog, bool on) { dialog.m_reconnect.SetAutomatic(on); }},
         {UiText::kMenuPlots, QKeySequence(Qt::CTRL | Qt::Key_L), false,
          [](COrvaneDlg& dialog, bool) { dialog.OnPlotWindow(); }},
         {UiText::kMenuRecord, QKeySequence(Qt::CTRL | Qt::Key_R), true,

@@ -144,7 +144,7 @@ void COrvaneDlg::OnReplayRecording()
     }
     // The views show the file alone: the link closes, and there is nothing
     // left to record.
-    if (IsLinkButtonShowing(kMsgStopDebug))
+    if (m_link_status.ShowsStopDebug())
         OnStartStopDebug();
     if (m_recorder.IsRunning()) {
         m_recorder.Stop();
@@ -152,6 +152,7 @@ void COrvaneDlg::OnReplayRecording()
     }
     m_replay = std::make_unique<RecordingReplay>(FileName(path.toStdString()), std::move(recording.m_frames),
                                                  Clock::now());
+    m_link_status.OnReplayStarted();
     SetChecked(MenuAction(UiText::kMenuReplayPause), false);
     ShowActivity();
 }
@@ -220,6 +221,7 @@ void COrvaneDlg::StopReplay()
     if (!m_replay)
         return;
     m_replay.reset();
+    m_link_status.OnReplayStopped();
     SetChecked(MenuAction(UiText::kMenuReplayPause), false);
     ClearStatus();
     ShowActivity();

@@ -62,16 +62,18 @@ void COrvaneDlg::OnUpgradeFirmware()
     // the cancelled run and would move the bar under an idle button.
     m_iap.Stop();
     QCoreApplication::removePostedEvents(this, IapPostedEvent::Type());
+    m_link_status.OnUpgradeEnded();
     SetCaption(kUpgradeButton, kMsgUpgrade);
 }
 
 void COrvaneDlg::StartUpgrade()
 {
     BackUpParamsBeforeUpgrade();
+    // Said first: the transfer the upgrade aborts is no transfer starting.
+    m_link_status.OnUpgradeStarted();
     m_link.Transactions().OnUpgradeStarted();
     ShowStatus(kMsgEnteringUpgrade, kBlack);
     m_link.ClosePort();
-    ForgetLostLink();
     DisableTransferButtons();
     m_controls.Get<CKRQProg>(kLevelBar)->SetPos(0, DrawnColors::kGreen);
     m_controls.Get<CKRQStatic>(kVersionField)->SetText(QString());
@@ -107,6 +109,7 @@ void COrvaneDlg::OnIapEvent(const IapEvent& event)
         if (event.code == IAP_PROGRESS)
             m_controls.Get<CKRQProg>(kLevelBar)->SetPos(event.percent, DrawnColors::kGreen);
         if (look.ends) {
+            m_link_status.OnUpgradeEnded();
             SetCaption(kUpgradeButton, kMsgUpgrade);
             // What happened, above where the backup went.
             QWidget* status = m_controls.Find(kStatusLine);
