@@ -3,13 +3,13 @@
 #include "app/app_settings.h"
 #include "app/tick_divider.h"
 #include "features/compare/qt/window_comparison.h"
+#include "features/expert_view/qt/expert_view.h"
 #include "features/reconnect/qt/window_reconnect.h"
+#include "features/record_replay/qt/window_record_replay.h"
 #include "libs/iap/brevon_iap_lib_exp.h"
 #include "libs/view3d_qt/krq_show3d_lib_exp.h"
 #include "link/gimbal_link.h"
 #include "link/link_status.h"
-#include "recording/recording_replay.h"
-#include "recording/session_recorder.h"
 #include "resources/ui_texts.h"
 #include "ui/controls/control_map.h"
 #include "ui/dialog/dialog_param_panel.h"
@@ -36,8 +36,6 @@ class CKRQStatic;
 class COrvaneApp;
 class QAction;
 class QMenu;
-class QScrollArea;
-class PlotWindow;
 class DialogPrompts;
 struct TemplateControl;
 
@@ -131,17 +129,14 @@ private:
     void OnOpenParam();
     void OnSaveParam();
 
-    // The whole template (orvane_dlg_expert.cpp).
+    // The menu's choices as the user left them.
     void RestoreWindowOptions();
-    void ShowExpertView(bool on);
-    void OnExpertView(bool on);
 
     // The firmware upgrade.
     void OnOpenFirmware();
     void OnUpgradeFirmware();
     void StartUpgrade();
     void OnIapEvent(const IapEvent& event);
-    void BackUpParamsBeforeUpgrade();
 
     // Status line and captions.
     void ShowStatusText(const QColor& colour, const QString& text);
@@ -162,21 +157,6 @@ private:
     void OnLinkLost() override;
     // IapEventSink, on the upgrade's thread.
     void PostIapEvent(const IapEvent& event) override;
-
-    // Live plots, recording and replay (orvane_dlg_plots.cpp).
-    void OnPlotWindow();
-    void OnRecordSession(bool on);
-    void RecordAndPlot(const ProtocolFrame& frame);
-    void StopRecording(const std::string& failure);
-    void OnReplayRecording();
-    void OnReplayPause(bool paused);
-    void OnReplayStep();
-    void OnReplaySpeed();
-    void StopReplay();
-    void TickReplay();
-    void ShowReplayedFrame(const RecordedFrame& frame);
-    void ShowActivity();
-    const TelemetryState& ShownTelemetry() const;
 
     // Members are destroyed in the reverse order: the upgrade first, the
     // controls before the 3D view, the link (port and threads) last.
@@ -208,6 +188,8 @@ private:
     LinkStatus m_link_status;
     WindowReconnect m_reconnect;
     WindowComparison m_comparison;
+    WindowRecordReplay m_record_replay;
+    ExpertView m_expert_view;
     int m_timer_id = 0;
     QMenu* m_window_menu = nullptr;     // owned by the window
     TickDivider m_view_update_ticks{5}; // the 3D view: every fifth tick, 20 times a second
@@ -215,11 +197,5 @@ private:
     CBrevonIAPLibExp m_iap;
     std::string m_firmware_path;
 
-    QWidget* m_page = nullptr;              // holds every control; owned by the window
-    QScrollArea* m_expert_scroll = nullptr; // holds the page in the expert view
-    QPointer<PlotWindow> m_plot_window;     // deletes itself when closed
-    SessionRecorder m_recorder;
-    std::unique_ptr<RecordingReplay> m_replay;
-    TickDivider m_activity_ticks{50}; // the recording's size, the replay's position: twice a second
-    SessionRecorder::Clock::time_point m_session_start = SessionRecorder::Clock::now();
+    QWidget* m_page = nullptr; // holds every control; owned by the window
 };

@@ -82,7 +82,7 @@ void COrvaneDlg::OnStartStopDebug()
 {
     auto* status = m_controls.Get<CKRQStatic>(kStatusLine);
     if (IsLinkButtonShowing(kMsgStartDebug)) {
-        StopReplay();
+        m_record_replay.StopReplay();
         const std::string device = GetSelectedPortDevice();
         const PortOpenResult opened = m_link.StartLink(device, m_app_settings.m_baud_rate);
         // Why it failed is one hover away; the status line keeps its message.
@@ -108,6 +108,11 @@ void COrvaneDlg::OnStartStopDebug()
 void COrvaneDlg::OnLinkLost()
 {
     m_reconnect.Logic().OnLinkLost();
+}
+
+void COrvaneDlg::OnFrameDecoded(const ProtocolFrame& frame)
+{
+    m_record_replay.OnFrameDecoded(frame);
 }
 
 void COrvaneDlg::OnSerialEvent()
