@@ -1,10 +1,12 @@
 #include "platform/process.h"
+#include "platform/runtime_dir.h"
 #include "platform/wide_text_win.h"
 #include "platform/windows_api_win.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -63,6 +65,13 @@ TEST_F(WideFolderTest, ALaunchedProgramStartsInTheSameWorkingFolder)
     ASSERT_TRUE(fs::exists(marker));
     EXPECT_FALSE(LaunchProgram(""));
     EXPECT_FALSE(LaunchProgram(Utf8FromWide((m_folder / "no-such-program.exe").wstring())));
+}
+
+TEST(ProcessWin, KeptFilesGoToTheLocalApplicationData)
+{
+    const char* local = std::getenv("LOCALAPPDATA");
+    ASSERT_NE(local, nullptr);
+    EXPECT_EQ(UserDataDirectory(), std::string(local) + "\\Orvane");
 }
 
 } // namespace
