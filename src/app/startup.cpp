@@ -1,14 +1,9 @@
 #include "app/startup.h"
 
 #include "platform/ini_file.h"
-
-#include <spawn.h>
+#include "platform/thread_priority.h"
 
 #include <clocale>
-#include <filesystem>
-#include <system_error>
-
-extern char** environ;
 
 namespace {
 
@@ -28,31 +23,17 @@ bool WriteProfileText(std::string_view section, std::string_view key, std::strin
     return WriteIniString(path, section, key, value);
 }
 
-std::string CurrentDirectory()
-{
-    std::error_code error;
-    std::filesystem::path directory = std::filesystem::current_path(error);
-    return error ? std::string() : directory.string();
-}
-
-std::string ExecutablePath()
-{
-    std::error_code error;
-    std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : executable.string();
-}
-
 std::string SettingsPathFor(const std::string& current_dir)
 {
-    if (current_dir.empty() || current_dir.back() == '/') {
+    if (current_dir.empty() || kPathSeparators.find(current_dir.back()) != std::string_view::npos) {
         return current_dir + std::string(kSettingsFileName);
     }
-    return current_dir + '/' + std::string(kSettingsFileName);
+    return current_dir + kPathSeparators.front() + std::string(kSettingsFileName);
 }
 
 std::string AppTitleFromExecutable(std::string_view executable_path)
 {
-    const size_t slash = executable_path.rfind('/');
+    const size_t slash = executable_path.find_last_of(kPathSeparators);
     const std::string_view file_name =
         slash == std::string_view::npos ? executable_path : executable_path.substr(slash + 1);
     // Programs on Linux usually carry no extension; their whole file name is
@@ -91,29 +72,10 @@ void SaveLanguageSelection(int selection, const std::string& settings_path)
 StartupInfo PrepareStartup(const std::string& current_dir, const std::string& executable_path)
 {
     std::setlocale(LC_CTYPE, "");
+    RaiseProcessPriority();
     StartupInfo info;
     info.settings_path = SettingsPathFor(current_dir);
     info.app_title = AppTitleFromExecutable(executable_path);
     info.language = ApplyLanguageSetting(info.settings_path);
     return info;
-}
-
-bool LaunchProgram(const std::string& executable_path)
-{
-    if (executable_path.empty()) {
-        return false;
-    }
-    // A session of its own, so the new instance outlives this one and is not
-    // taken down with its terminal or process group.
-    posix_spawnattr_t attributes;
-    if (posix_spawnattr_init(&attributes) != 0) {
-        return false;
-    }
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
-    std::string argument0 = executable_path;
-    char* arguments[] = {argument0.data(), nullptr};
-    pid_t child = 0;
-    const int result = posix_spawn(&child, executable_path.c_str(), nullptr, &attributes, arguments, environ);
-    posix_spawnattr_destroy(&attributes);
-    return result == 0;
 }

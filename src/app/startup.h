@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/process.h"
 #include "platform/ui_language.h"
 
 #include <cstdint>
@@ -19,13 +20,6 @@ std::string ReadProfileText(std::string_view section, std::string_view key, std:
 // write leaves the file as it was.
 bool WriteProfileText(std::string_view section, std::string_view key, std::string_view value,
                       const std::string& path);
-
-// The process's working directory, or "" when it cannot be told (for example
-// when it has been removed).
-std::string CurrentDirectory();
-
-// Full path of the running program, or "" when it cannot be told.
-std::string ExecutablePath();
 
 // "Setting.ini" inside `current_dir`.
 std::string SettingsPathFor(const std::string& current_dir);
@@ -69,12 +63,8 @@ struct StartupInfo {
     uint16_t language = kLanguageEnglish;
 };
 
-// Sets the character-type locale to the user's, then fills StartupInfo from
+// Sets the character-type locale to the user's and raises the process's
+// priority class (RaiseProcessPriority), then fills StartupInfo from
 // the working directory and the executable's path and applies the language
 // setting.
 StartupInfo PrepareStartup(const std::string& current_dir, const std::string& executable_path);
-
-// Starts a new, detached instance of the program at `executable_path`, with no
-// arguments, in the current working directory. False when it could not be
-// started.
-bool LaunchProgram(const std::string& executable_path);

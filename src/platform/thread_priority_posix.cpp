@@ -11,6 +11,10 @@ constexpr int kLinkThreadPriority = 10;
 
 } // namespace
 
+// Real-time scheduling is a property of threads here; the link threads ask
+// for it themselves.
+void RaiseProcessPriority() {}
+
 void RaiseCurrentThreadPriority()
 {
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);

@@ -1,5 +1,7 @@
 #include "platform/ui_language.h"
 
+#include "platform/ui_language_platform.h"
+
 #include <atomic>
 
 namespace {
@@ -11,6 +13,7 @@ std::atomic<uint16_t> g_ui_language{kLanguageEnglish};
 void SetUiLanguage(uint16_t language)
 {
     g_ui_language.store(language, std::memory_order_relaxed);
+    ApplyThreadUiLanguage(language);
 }
 
 uint16_t GetUiLanguage()
