@@ -57,11 +57,16 @@ elif ! scripts/build-windows.sh build-windows; then
   failed=$((failed + 1))
 else
   windows_log=build-windows/test-windows.log
-  scripts/test-windows.sh build-windows build | tee "$windows_log" || true
+  # Bounded as a whole too, so that a stuck Wine can never hold CI.
+  timeout -k 30 "${ORVANE_WINDOWS_TIMEOUT:-2400}" scripts/test-windows.sh build-windows build |
+    tee "$windows_log" || true
   counts=$(sed -n 's/^windows: \([0-9]*\) passed, \([0-9]*\) failed$/\1 \2/p' "$windows_log")
   if [ -n "$counts" ]; then
     passed=$((passed + ${counts%% *}))
     failed=$((failed + ${counts##* }))
+  elif ! grep -q '^windows: skipped' "$windows_log"; then
+    echo "windows: the Windows tests ended without their counts"
+    failed=$((failed + 1))
   fi
 fi
 

@@ -1,24 +1,22 @@
 #include "recording/csv_recording.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
+#include "platform/pending_file.h"
 
-#include <unistd.h>
+#include <filesystem>
 
 namespace {
 
 bool PathExists(const std::string& path)
 {
     std::error_code error;
+    const std::filesystem::path name(std::u8string(path.begin(), path.end()));
     // A dangling symbolic link is something at that name too.
-    return std::filesystem::exists(std::filesystem::symlink_status(path, error));
+    return std::filesystem::exists(std::filesystem::symlink_status(name, error));
 }
 
-std::string Cannot(const std::string& what, const std::string& path)
+std::string CannotWrite(const std::string& path, const std::string& cause)
 {
-    return "cannot " + what + " '" + path + "': " + std::strerror(errno);
+    return "cannot write '" + path + "': " + cause;
 }
 
 } // namespace
@@ -26,7 +24,8 @@ std::string Cannot(const std::string& what, const std::string& path)
 CsvRecording::~CsvRecording()
 {
     if (!m_temporary.empty()) {
-        ::unlink(m_temporary.c_str());
+        m_file.close();
+        RemovePendingFile(m_temporary);
     }
 }
 
@@ -35,16 +34,13 @@ std::string CsvRecording::Open(const std::string& path, bool replace, std::strin
     if (!replace && PathExists(path)) {
         return "'" + path + "' exists; --force replaces it";
     }
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
-        return Cannot("write", path);
+    std::string cause;
+    m_temporary = CreatePendingFile(path, m_file, cause);
+    if (m_temporary.empty()) {
+        return CannotWrite(path, cause);
     }
-    ::close(fd);
     m_path = path;
-    m_temporary = temporary;
     m_replace = replace;
-    m_file.open(m_temporary, std::ios::out | std::ios::trunc);
     m_file << header << std::flush;
     return m_file.good() ? std::string{} : "cannot write '" + path + "'";
 }
@@ -64,20 +60,17 @@ std::string CsvRecording::Append(std::string_view row)
     return error;
 }
 
-// The open stream keeps writing to the same file under its new name.
 std::string CsvRecording::Publish()
 {
-    if (m_replace) {
-        if (std::rename(m_temporary.c_str(), m_path.c_str()) != 0) {
-            return Cannot("write", m_path);
-        }
-    } else if (::link(m_temporary.c_str(), m_path.c_str()) != 0) {
-        // link() never replaces: a file that appeared meanwhile is kept.
-        return errno == EEXIST ? "'" + m_path + "' appeared meanwhile; --force replaces it"
-                               : Cannot("write", m_path);
-    } else {
-        ::unlink(m_temporary.c_str());
+    std::string cause;
+    switch (PublishPendingFile(m_file, m_temporary, m_path, m_replace, cause)) {
+    case PublishResult::kPublished:
+        m_temporary.clear();
+        return {};
+    case PublishResult::kNameTaken:
+        return "'" + m_path + "' appeared meanwhile; --force replaces it";
+    case PublishResult::kFailed:
+        break;
     }
-    m_temporary.clear();
-    return {};
+    return CannotWrite(m_path, cause);
 }

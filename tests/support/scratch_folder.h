@@ -3,21 +3,28 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
-// A fresh folder under /tmp for one test, removed with everything in it when
+// A fresh folder under the system's temporary folder for one test, removed with everything in it when
 // the object goes. Named after `tag` so a leftover shows whose it was.
 class ScratchFolder {
 public:
     explicit ScratchFolder(std::string_view tag)
     {
-        std::string pattern = "/tmp/orvane-" + std::string(tag) + "-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("cannot create a scratch folder");
-        m_path = pattern;
+        // create_directory reports false for a name already taken: a new
+        // name is tried, as mkdtemp would.
+        const auto base = std::filesystem::temp_directory_path();
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            m_path = base / ("orvane-" + std::string(tag) + "-" + std::to_string(random()));
+            if (std::filesystem::create_directory(m_path))
+                return;
+        }
+        throw std::runtime_error("cannot create a scratch folder");
     }
     ~ScratchFolder()
     {
