@@ -81,8 +81,9 @@ cp -a "$prefix_cache" "$WINEPREFIX"
 # have; the library answers for it (tests only).
 preload=$scratch/pty_modem_lines.so
 gcc -shared -fPIC -O2 -Wall -Werror -o "$preload" "$preload_source" -ldl
+# A server that is still running (it persists with -p) is kept as it is.
 wine_server_start() {
-  LD_PRELOAD=$preload wineserver -p >>"$scratch/wineserver.log" 2>&1
+  LD_PRELOAD=$preload timeout 60 wineserver -p >>"$scratch/wineserver.log" 2>&1 || true
 }
 wine_run() { # wine_run SECONDS PROGRAM [ARGS]
   local seconds=$1
