@@ -8,8 +8,9 @@
 
 namespace {
 
-// The patterns run in the classic locale so that \d means 0-9 only, whatever
-// locale the process has been given.
+// The patterns spell digits as [0-9]: \d follows the C library's wide
+// character classes, which on Windows take full-width digits too even in the
+// classic locale. The classic locale keeps the rest locale-independent.
 std::wregex ClassicRegex(const wchar_t* pattern)
 {
     std::wregex regex;
@@ -71,9 +72,9 @@ struct KindRule {
 const KindRule* RuleFor(EditKind kind)
 {
     constexpr std::size_t unlimited = std::wstring_view::npos;
-    static const KindRule integer{ClassicRegex(L"^-?\\d*$"), unlimited, LeadingDecimalValue};
+    static const KindRule integer{ClassicRegex(L"^-?[0-9]*$"), unlimited, LeadingDecimalValue};
     static const KindRule hex{ClassicRegex(L"^([0-9a-fA-F]*)$"), 8, HexValue};
-    static const KindRule decimal{ClassicRegex(L"^-?(\\d+(\\.\\d*)?|\\.\\d+)?$"), unlimited,
+    static const KindRule decimal{ClassicRegex(L"^-?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)?$"), unlimited,
                                   LeadingDecimalValue};
     switch (kind) {
     case EditKind::Integer:
