@@ -1,7 +1,7 @@
 #include "protocol/param_page_codec.h"
 
-#include "protocol/wire_bytes.h"
 #include "protocol/wire_conversions.h"
+#include "wire/little_endian.h"
 
 #include <array>
 #include <cstring>
