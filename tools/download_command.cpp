@@ -2,7 +2,7 @@
 #include "cli_connection.h"
 
 #include "params/param_file.h"
-#include "protocol/protocol_messages.h"
+#include "resources/message_ids.h"
 
 ExitStatus RunDownloadCommand(const CliArgs& args, CliOutput& output)
 {
@@ -16,7 +16,7 @@ ExitStatus RunDownloadCommand(const CliArgs& args, CliOutput& output)
     if (!SaveParamFile(path, connection.Session().State().m_params.Snapshot())) {
         return output.Fail(ExitStatus::kUsageError, "cannot write '" + path + "'");
     }
-    const std::string result = EnglishMessage(kMsgParamDownloadDone);
+    const std::string result = EnglishMessage(MessageId::kParamDownloadDone);
     output.Result(result + "\n", JsonValue::MakeObject().Add("result", result).Add("file", path));
     return ExitStatus::kSuccess;
 }

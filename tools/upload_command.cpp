@@ -6,7 +6,7 @@
 #include "params/param_file_check.h"
 #include "protocol/command_table.h"
 #include "protocol/protocol_frame.h"
-#include "protocol/protocol_messages.h"
+#include "resources/message_ids.h"
 
 #include <algorithm>
 #include <optional>
@@ -209,10 +209,10 @@ ExitStatus RunUploadCommand(const CliArgs& args, CliOutput& output)
     }
     steps.Complete("parameter upload");
     JsonValue json = JsonValue::MakeObject();
-    json.Add("result", EnglishMessage(kMsgParamUploadDone)).Add("file", path);
+    json.Add("result", EnglishMessage(MessageId::kParamUploadDone)).Add("file", path);
     json.Add("defaults", DefaultsJson(verdict.defaults)).Add("clamped", ClampedJson(clamped));
-    std::string text =
-        EnglishMessage(kMsgParamUploadDone) + "\n" + DefaultLines(verdict.defaults) + ClampedLines(clamped);
+    std::string text = EnglishMessage(MessageId::kParamUploadDone) + "\n" + DefaultLines(verdict.defaults) +
+                       ClampedLines(clamped);
     if (args.m_flash) {
         std::string flash_result;
         if ((status = SaveToFlash(connection, output, steps, flash_result)) != ExitStatus::kSuccess) {

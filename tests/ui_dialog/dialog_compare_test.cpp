@@ -3,18 +3,15 @@
 #include "dialog_fixture.h"
 
 #include "params/param_file.h"
+#include "resources/control_ids.h"
+#include "resources/message_ids.h"
 #include "sim/default_params.h"
 #include "ui/controls/ckrq_edit.h"
 
 namespace {
 
-constexpr int kOpenParamButton = 1014;
-constexpr int kUploadButton = 1007;
 constexpr int kRollKpEdit = 1023;
 constexpr int kPitchKpEdit = 1040;
-constexpr int kFileOpenedMessage = 246;
-constexpr int kDownloadDoneMessage = 142;
-constexpr int kUploadDoneMessage = 140;
 
 std::vector<std::string> KeysOf(const ComparisonChoice& choice)
 {
@@ -40,7 +37,7 @@ protected:
     void OpenFile(const QString& path)
     {
         m_prompts.m_files.push_back(path);
-        Click(kOpenParamButton);
+        Click(Id(ControlId::kOpenParamButton));
     }
 };
 
@@ -72,10 +69,11 @@ TEST_F(DialogCompareTest, OpeningAFileWhileLinkedTakesOnlyTheChosenDifferencesAn
     EXPECT_EQ(choice.differences[0].other_text, "201");
     EXPECT_EQ(Text(kRollKpEdit), roll_before);
     EXPECT_EQ(Text(kPitchKpEdit), "202");
-    EXPECT_EQ(Status(), Message(kFileOpenedMessage));
+    EXPECT_EQ(Status(), Message(Id(MessageId::kParamFileOpened)));
 
-    Click(kUploadButton);
-    ASSERT_TRUE(WaitUntil([&] { return Status() == Message(kUploadDoneMessage); })) << Status().toStdString();
+    Click(Id(ControlId::kUploadButton));
+    ASSERT_TRUE(WaitUntil([&] { return Status() == Message(Id(MessageId::kParamUploadDone)); }))
+        << Status().toStdString();
     EXPECT_TRUE(m_prompts.m_questions.empty());
     EXPECT_EQ(m_prompts.m_comparisons.size(), 2u);
 }
@@ -110,6 +108,6 @@ TEST_F(DialogCompareTest, TheGimbalIsComparedAfterAFreshDownloadThatDropsUnsentE
     EXPECT_EQ(choice.current_label, "Gimbal");
     EXPECT_EQ(KeysOf(choice), std::vector<std::string>{"m_pitch_pid_kp"})
         << "the gimbal's roll gain is the file's";
-    EXPECT_EQ(Status(), Message(kDownloadDoneMessage));
+    EXPECT_EQ(Status(), Message(Id(MessageId::kParamDownloadDone)));
     EXPECT_EQ(Text(kPitchKpEdit), "202");
 }

@@ -7,6 +7,7 @@
 #include "link/gimbal_link.h"
 #include "recording/recording_replay.h"
 #include "recording/session_recorder.h"
+#include "resources/message_ids.h"
 #include "resources/ui_texts.h"
 #include "ui/controls/control_map.h"
 #include "ui/dialog/dialog_param_panel.h"
@@ -105,7 +106,7 @@ private:
     // The link.
     void OnStartStopDebug();
     void OnSerialEvent();
-    bool IsLinkButtonShowing(int message_id) const;
+    bool IsLinkButtonShowing(MessageId caption) const;
 
     // Commands and transfers.
     void OnCommandButton(int control);
@@ -119,7 +120,7 @@ private:
     void FillGimbalTypeCombo(const std::string& list);
     void FillCameraTypeCombo(const std::string& list);
     void FillRangerTypeCombo(const std::string& list);
-    void FillTypeCombo(int control, const std::string& list);
+    void FillTypeCombo(ControlId control, const std::string& list);
     void OnOpenParam();
     void OnSaveParam();
 
@@ -151,8 +152,8 @@ private:
 
     // Status line and captions.
     void ShowStatusText(const QColor& colour, const QString& text);
-    void SetCaption(int control, int message_id);
-    void EnableControl(int control, bool enabled);
+    void SetCaption(ControlId control, MessageId message);
+    void EnableControl(ControlId control, bool enabled);
 
     // ProtocolView.
     void ShowStatus(int message_id, Rgb colour) override;

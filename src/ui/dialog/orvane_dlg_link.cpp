@@ -1,5 +1,6 @@
 #include "app/startup.h"
 #include "platform/port_listing.h"
+#include "resources/control_ids.h"
 #include "resources/message_ids.h"
 #include "resources/message_table.h"
 #include "resources/ui_texts.h"
@@ -7,7 +8,6 @@
 #include "ui/controls/ckrq_static.h"
 #include "ui/controls/system_colors.h"
 #include "ui/controls/window_text.h"
-#include "ui/dialog/dialog_controls.h"
 #include "ui/dialog/orvane_app.h"
 #include "ui/dialog/orvane_dlg.h"
 
@@ -24,7 +24,7 @@ constexpr int kDeviceRole = Qt::UserRole;
 // the selection's previous index (none at start-up).
 void COrvaneDlg::ListSerialPorts(int index)
 {
-    auto* box = m_controls.Get<CKRQCombo>(kPortBox);
+    auto* box = m_controls.Get<CKRQCombo>(ControlId::kPortBox);
     const int previous = box->currentIndex();
     box->clear();
     // The listing comes sorted as text, as the box keeps its items.
@@ -35,7 +35,7 @@ void COrvaneDlg::ListSerialPorts(int index)
 
 std::string COrvaneDlg::GetSelectedPortDevice() const
 {
-    const auto* box = m_controls.Get<CKRQCombo>(kPortBox);
+    const auto* box = m_controls.Get<CKRQCombo>(ControlId::kPortBox);
     if (box->currentIndex() < 0)
         return {};
     return box->currentData(kDeviceRole).toString().toStdString();
@@ -50,31 +50,33 @@ void COrvaneDlg::OnPortDropDown()
 // opens the new one.
 void COrvaneDlg::OnPortSelChange()
 {
-    if (!IsLinkButtonShowing(kMsgStopDebug))
+    if (!IsLinkButtonShowing(MessageId::kStopDebug))
         return;
     m_link.ClosePort();
     ForgetLostLink();
     DisableTransferButtons();
-    SetCaption(kLinkButton, kMsgStartDebug);
+    SetCaption(ControlId::kLinkButton, MessageId::kStartDebug);
 }
 
 void COrvaneDlg::OnLanguageSelected()
 {
-    SaveLanguageSelection(m_controls.Get<CKRQCombo>(kLanguageBox)->currentIndex(), m_app.m_settings_path);
+    SaveLanguageSelection(m_controls.Get<CKRQCombo>(ControlId::kLanguageBox)->currentIndex(),
+                          m_app.m_settings_path);
     m_app.m_restart_pending = true;
     // Closed from the event loop, as if the user had closed the window.
     QTimer::singleShot(0, this, &QWidget::close);
 }
 
-bool COrvaneDlg::IsLinkButtonShowing(int message_id) const
+bool COrvaneDlg::IsLinkButtonShowing(MessageId caption) const
 {
-    return WindowText(m_controls.Find(kLinkButton)) == QString::fromStdString(LoadMessage(message_id));
+    return WindowText(m_controls.Find(ControlId::kLinkButton)) ==
+           QString::fromStdString(LoadMessage(caption));
 }
 
 void COrvaneDlg::OnStartStopDebug()
 {
-    auto* status = m_controls.Get<CKRQStatic>(kStatusLine);
-    if (IsLinkButtonShowing(kMsgStartDebug)) {
+    auto* status = m_controls.Get<CKRQStatic>(ControlId::kStatusLine);
+    if (IsLinkButtonShowing(MessageId::kStartDebug)) {
         StopReplay();
         const std::string device = GetSelectedPortDevice();
         const PortOpenResult opened = m_link.StartLink(device, m_app_settings.m_baud_rate);
@@ -86,12 +88,12 @@ void COrvaneDlg::OnStartStopDebug()
         if (!opened.Succeeded())
             return; // the link has shown "Serial Port Open Failed"
         RememberLinkedPort(device);
-        SetCaption(kLinkButton, kMsgStopDebug);
+        SetCaption(ControlId::kLinkButton, MessageId::kStopDebug);
         return;
     }
     m_link.StopLink();
     ForgetLostLink();
-    SetCaption(kLinkButton, kMsgStartDebug);
+    SetCaption(ControlId::kLinkButton, MessageId::kStartDebug);
 }
 
 void COrvaneDlg::OnSerialEvent()
@@ -112,5 +114,5 @@ void COrvaneDlg::LoadAppSettings()
 void COrvaneDlg::SaveAppSettings()
 {
     SaveAppSettingsTo(m_app.m_settings_path, m_app_settings,
-                      m_controls.Get<CKRQCombo>(kPortBox)->currentIndex());
+                      m_controls.Get<CKRQCombo>(ControlId::kPortBox)->currentIndex());
 }

@@ -1,12 +1,12 @@
 #include "params/param_file.h"
 #include "protocol/command_table.h"
+#include "resources/control_ids.h"
 #include "resources/message_ids.h"
 #include "resources/message_table.h"
 #include "resources/ui_texts.h"
 #include "ui/controls/ckrq_combo.h"
 #include "ui/controls/ckrq_edit.h"
 #include "ui/controls/ckrq_static.h"
-#include "ui/dialog/dialog_controls.h"
 #include "ui/dialog/dialog_prompts.h"
 #include "ui/dialog/orvane_app.h"
 #include "ui/dialog/orvane_dlg.h"
@@ -47,7 +47,7 @@ void COrvaneDlg::DisableTransferButtons()
 
 void COrvaneDlg::EnableTransferButtons(bool enabled)
 {
-    for (const int button : kTransferButtons)
+    for (const ControlId button : kTransferButtons)
         EnableControl(button, enabled);
 }
 
@@ -83,7 +83,7 @@ void COrvaneDlg::InitParamEditLimits()
     }
 }
 
-void COrvaneDlg::FillTypeCombo(int control, const std::string& list)
+void COrvaneDlg::FillTypeCombo(ControlId control, const std::string& list)
 {
     auto* box = m_controls.Get<CKRQCombo>(control);
     box->clear();
@@ -94,25 +94,25 @@ void COrvaneDlg::FillTypeCombo(int control, const std::string& list)
 void COrvaneDlg::FillProductTypeCombo(const std::string& list)
 {
     m_app_settings.m_product_type_list = list;
-    FillTypeCombo(kProductTypeBox, list);
+    FillTypeCombo(ControlId::kProductTypeBox, list);
 }
 
 void COrvaneDlg::FillGimbalTypeCombo(const std::string& list)
 {
     m_app_settings.m_gimbal_type_list = list;
-    FillTypeCombo(kGimbalTypeBox, list);
+    FillTypeCombo(ControlId::kGimbalTypeBox, list);
 }
 
 void COrvaneDlg::FillCameraTypeCombo(const std::string& list)
 {
     m_app_settings.m_camera_type_list = list;
-    FillTypeCombo(kCameraTypeBox, list);
+    FillTypeCombo(ControlId::kCameraTypeBox, list);
 }
 
 void COrvaneDlg::FillRangerTypeCombo(const std::string& list)
 {
     m_app_settings.m_ranger_type_list = list;
-    FillTypeCombo(kRangerTypeBox, list);
+    FillTypeCombo(ControlId::kRangerTypeBox, list);
 }
 
 void COrvaneDlg::UpdatePanelFromParams()
@@ -149,7 +149,7 @@ void COrvaneDlg::OnOpenParam()
     }
     // While linked, the panel is what the gimbal runs on: the user sees
     // what the file would change and picks.
-    if (IsLinkButtonShowing(kMsgStopDebug)) {
+    if (IsLinkButtonShowing(MessageId::kStopDebug)) {
         std::optional<GimbalParams> chosen =
             ChooseFromOther(params, m_param_file_name, UiText::kComparePanel);
         if (!chosen)
@@ -158,7 +158,7 @@ void COrvaneDlg::OnOpenParam()
     }
     m_link.State().m_params.Replace(params);
     UpdatePanelFromParams();
-    ShowStatus(kMsgParamFileOpened, kBlack);
+    ShowStatus(Id(MessageId::kParamFileOpened), kBlack);
 }
 
 void COrvaneDlg::OnSaveParam()

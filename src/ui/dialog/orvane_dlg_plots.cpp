@@ -2,9 +2,9 @@
 #include "app/startup.h"
 #include "protocol/telemetry_pages.h"
 #include "recording/telemetry_csv.h"
+#include "resources/control_ids.h"
 #include "resources/message_ids.h"
 #include "resources/ui_texts.h"
-#include "ui/dialog/dialog_controls.h"
 #include "ui/dialog/dialog_prompts.h"
 #include "ui/dialog/orvane_app.h"
 #include "ui/dialog/orvane_dlg.h"
@@ -144,7 +144,7 @@ void COrvaneDlg::OnReplayRecording()
     }
     // The views show the file alone: the link closes, and there is nothing
     // left to record.
-    if (IsLinkButtonShowing(kMsgStopDebug))
+    if (IsLinkButtonShowing(MessageId::kStopDebug))
         OnStartStopDebug();
     if (m_recorder.IsRunning()) {
         m_recorder.Stop();

@@ -1,8 +1,8 @@
 #include "app/window_options.h"
 #include "platform/port_identity.h"
+#include "resources/control_ids.h"
 #include "resources/message_ids.h"
 #include "ui/controls/ckrq_combo.h"
-#include "ui/dialog/dialog_controls.h"
 #include "ui/dialog/dialog_prompts.h"
 #include "ui/dialog/orvane_app.h"
 #include "ui/dialog/orvane_dlg.h"
@@ -57,7 +57,7 @@ void COrvaneDlg::LookForReturnedPort()
 void COrvaneDlg::SelectPort(const std::string& device)
 {
     ListSerialPorts(-1);
-    auto* box = m_controls.Get<CKRQCombo>(kPortBox);
+    auto* box = m_controls.Get<CKRQCombo>(ControlId::kPortBox);
     box->SelectIndex(box->findData(QString::fromStdString(device)));
 }
 
@@ -68,7 +68,7 @@ void COrvaneDlg::Reconnect()
 {
     if (!m_link_lost)
         return;
-    if (IsLinkButtonShowing(kMsgStopDebug))
+    if (IsLinkButtonShowing(MessageId::kStopDebug))
         OnStartStopDebug();
     OnStartStopDebug();
 }
