@@ -132,7 +132,7 @@ TEST_F(DialogCompareTest, AFileOpenedWhileTheGimbalIsBeingReadLeavesTheCompariso
     ASSERT_TRUE(WaitUntil([&] { return m_prompts.m_comparisons.size() == 2u; })) << Status().toStdString();
     const ComparisonChoice& gimbal = m_prompts.m_comparisons[1];
     EXPECT_EQ(gimbal.current_label, "Gimbal");
-    EXPECT_EQ(Status().toStdString(), Message(kDownloadDoneMessage).toStdString())
+    EXPECT_EQ(Status().toStdString(), Message(Id(MessageId::kParamDownloadDone)).toStdString())
         << "compared once the gimbal's values are in";
     EXPECT_EQ(KeysOf(gimbal), std::vector<std::string>{"m_pitch_pid_kp"})
         << "the gimbal's values, not the opened file's";
