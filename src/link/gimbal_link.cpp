@@ -87,8 +87,10 @@ void GimbalLink::HandleWakeUp()
     const bool bytes_left = m_pump.OnSerialEvent(kSerialBytesQueued);
     if (const LinkLoss loss = TakeLoss(bytes_left); loss != LinkLoss::kNone) {
         // A hung-up device stays open until closed here: its reader could
-        // not close it. After a failed write this does nothing.
-        m_port.Close();
+        // not close it. After a failed write the port is closed already.
+        // A write that failed on the hung-up device while this ran is the
+        // same loss: closing drops its news, so the loss is reported once.
+        ClosePort();
         m_loss = loss;
         m_pump.OnSerialEvent(loss == LinkLoss::kHungUp ? kSerialHungUp : kSerialWriteFailed);
     }
