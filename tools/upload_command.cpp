@@ -36,8 +36,8 @@ ExitStatus Transfer(CliConnection& connection, bool upload, const std::string& w
 {
     GimbalSession& session = connection.Session();
     TransactionState& state = session.State();
-    const bool started =
-        upload ? session.Transactions().StartUpload() : session.Transactions().StartDownload();
+    const bool started = upload ? session.Transactions().StartUpload(state.m_params.Snapshot())
+                                : session.Transactions().StartDownload();
     if (!started) {
         return connection.ReportWaitFailure(what);
     }

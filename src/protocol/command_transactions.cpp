@@ -19,11 +19,16 @@ CommandOutcome CommandTransactions::RunCommand(const CommandRow& command)
     return CommandOutcome::kSent;
 }
 
-bool CommandTransactions::StartUpload()
+bool CommandTransactions::CanStartUpload()
 {
-    if (!m_gate.IsPortOpen() || !m_state.m_transfer_buttons_enabled.load())
+    return m_gate.IsPortOpen() && m_state.m_transfer_buttons_enabled.load();
+}
+
+bool CommandTransactions::StartUpload(const GimbalParams& params)
+{
+    if (!CanStartUpload())
         return false;
-    m_transfer.StartUpload();
+    m_transfer.StartUpload(params);
     return true;
 }
 

@@ -4,11 +4,11 @@
 #include "protocol/telemetry_pages.h"
 #include "resources/message_ids.h"
 
-void ParameterTransfer::StartUpload()
+void ParameterTransfer::StartUpload(const GimbalParams& params)
 {
     // The record is complete before page 1 is requested, so the sender's
     // first page-1 frame already carries the new values.
-    m_view.UpdateParamsFromPanel();
+    m_state.m_params.Replace(params);
     Begin(kFirstUploadPage, Id(MessageId::kParamUploading));
 }
 
@@ -34,7 +34,7 @@ void ParameterTransfer::OnPageEcho(uint8_t page, const ProtocolFrame& frame)
     if (page == kLastUploadPage) {
         Finish(Id(MessageId::kParamUploadDone));
     } else if (page == kLastDownloadPage) {
-        m_view.UpdatePanelFromParams();
+        m_view.OnDownloadFinished(m_state.m_params.Snapshot());
         Finish(Id(MessageId::kParamDownloadDone));
     } else {
         m_state.m_page = static_cast<uint8_t>(page + 1);

@@ -80,8 +80,7 @@ TEST_F(ParameterTransferTest, UploadChangesTheSimulatorsSetAndADownloadReadsItBa
     changed.m_gimbal_alpha = 12;
     changed.m_mtr_cal_par[40] ^= 0x5A; // a byte of the third calibration page
     SealCalibrationBlock(changed);
-    session.State().m_params.Replace(changed);
-    ASSERT_TRUE(session.Transactions().StartUpload());
+    ASSERT_TRUE(session.Transactions().StartUpload(changed));
     ASSERT_TRUE(PumpUntilTransferDone(session));
     EXPECT_EQ(session.StatusMessage(), Id(MessageId::kParamUploadDone));
 

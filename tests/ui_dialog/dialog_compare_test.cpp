@@ -137,3 +137,49 @@ TEST_F(DialogCompareTest, AFileOpenedWhileTheGimbalIsBeingReadLeavesTheCompariso
     EXPECT_EQ(KeysOf(gimbal), std::vector<std::string>{"m_pitch_pid_kp"})
         << "the gimbal's values, not the opened file's";
 }
+
+// The upload sends the panel as it was when "Upload Param" was pressed:
+// saving to a file or comparing with one while it runs reads the panel
+// again, which must not reach the frames still to be sent. The stuck power
+// travels on page 2, sent only after the window has seen page 1 answered,
+// so the edits below always come before it.
+TEST_F(DialogCompareTest, SavingOrComparingDuringAnUploadLeavesWhatIsSentAlone)
+{
+    StartSim();
+    OpenDialog();
+    Connect();
+    constexpr int kStuckPowerEdit = 1160;
+    constexpr int kSaveParamButton = 1015;
+    auto* stuck_power = Find<CKRQEdit>(kStuckPowerEdit);
+    const QString path = WriteFileWithGains(201, 202);
+    m_prompts.m_cancel_comparisons = true;
+
+    const struct {
+        const char* what;
+        std::function<void()> read_panel_again;
+    } cases[] = {
+        {"save",
+         [&] {
+             m_prompts.m_files.push_back(QString::fromStdString(m_folder.File("saved.rkdp")));
+             Click(kSaveParamButton);
+         }},
+        {"compare", [&] { OpenFile(path); }},
+    };
+    int uploaded = 40;
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.what);
+        ++uploaded;
+        stuck_power->setText(QString::number(uploaded));
+        Click(kUploadButton);
+        ASSERT_EQ(Status(), Message(Id(MessageId::kParamUploading)));
+        stuck_power->setText("7"); // typed while the upload runs
+        each.read_panel_again();
+        ASSERT_TRUE(WaitUntil([&] { return Status() == Message(Id(MessageId::kParamUploadDone)); }))
+            << Status().toStdString();
+
+        Click(Id(ControlId::kDownloadButton));
+        ASSERT_TRUE(WaitUntil([&] { return Status() == Message(Id(MessageId::kParamDownloadDone)); }))
+            << Status().toStdString();
+        EXPECT_EQ(stuck_power->text(), QString::number(uploaded)) << "the gimbal holds what was uploaded";
+    }
+}

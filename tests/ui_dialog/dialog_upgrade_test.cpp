@@ -3,6 +3,9 @@
 #include "dialog_fixture.h"
 
 #include "params/param_backup.h"
+#include "params/param_file.h"
+#include "sim/default_params.h"
+#include "ui/controls/ckrq_edit.h"
 #include "ui/controls/ckrq_prog.h"
 
 #include <filesystem>
@@ -27,6 +30,10 @@ TEST_F(DialogUpgradeTest, AnUpgradeEndsWithTheNewVersionAfterReconnectingAndABac
     Connect();
     ASSERT_TRUE(WaitUntil([&] { return !Text(1046).isEmpty(); }));
     const QString old_version = Text(1046);
+    // Typed and saved to a file, never uploaded: not what the gimbal holds.
+    Find<CKRQEdit>(1023)->setText("99");
+    m_prompts.m_files = {QString::fromStdString(m_folder.File("typed.rkdp"))};
+    Click(1015);
 
     Upgrade(WriteFirmwareFile(m_folder, 1, 57));
     EXPECT_FALSE(dialog.Link().IsPortOpen()) << "the port is handed to the upgrade";
@@ -39,6 +46,10 @@ TEST_F(DialogUpgradeTest, AnUpgradeEndsWithTheNewVersionAfterReconnectingAndABac
     const auto backups = std::filesystem::directory_iterator(UpgradeBackupFolder());
     ASSERT_NE(backups, std::filesystem::directory_iterator());
     EXPECT_NE(backups->path().filename().string().find(old_version.toStdString()), std::string::npos);
+    GimbalParams backed_up{};
+    ASSERT_TRUE(TryLoadParamFile(backups->path().string(), backed_up));
+    EXPECT_EQ(backed_up.m_roll_pid_kp, DefaultGimbalParams().m_roll_pid_kp)
+        << "the gimbal's tuning, not the panel's";
 
     Connect();
     ASSERT_TRUE(WaitUntil([&] { return Text(1046) == QStringLiteral("V5.7"); })) << Text(1046).toStdString();

@@ -125,8 +125,11 @@ private:
     void FillCameraTypeCombo(const std::string& list);
     void FillRangerTypeCombo(const std::string& list);
     void FillTypeCombo(ControlId control, const std::string& list);
-    // The record and the panel both become `params`.
+    // The panel's record and the panel both become `params`.
     void ShowParams(const GimbalParams& params);
+    // The record into the panel, and the panel into the record.
+    void UpdatePanelFromParams();
+    void UpdateParamsFromPanel();
     void OnOpenParam();
     void OnSaveParam();
 
@@ -148,8 +151,7 @@ private:
     void ShowStatus(int message_id, Rgb colour) override;
     void ClearStatus() override;
     void RefreshTelemetry(TelemetryRefresh mode) override;
-    void UpdatePanelFromParams() override;
-    void UpdateParamsFromPanel() override;
+    void OnDownloadFinished(const GimbalParams& params) override;
     void EnableTransferButtons(bool enabled) override;
     // ConfirmQuestion.
     bool Confirm(int message_id) override;
@@ -181,6 +183,9 @@ private:
     std::vector<std::unique_ptr<CKRQButton>> m_buttons;
 
     AppSettings m_app_settings;
+    // What the panel shows, with the fields it has no control for. The
+    // link keeps its own copy, of what the gimbal last gave or took.
+    GimbalParams m_params{};
     std::string m_param_file_name;
     DialogParamPanel m_panel{m_controls};
     TelemetryDisplay m_telemetry_display{m_controls};

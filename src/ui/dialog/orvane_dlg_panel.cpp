@@ -28,9 +28,14 @@ void COrvaneDlg::OnCommandButton(int control)
         m_link.Transactions().RunCommand(*command);
 }
 
+// The panel is read only for an upload that starts: Enter with the link
+// closed leaves the panel as typed.
 void COrvaneDlg::OnUploadParam()
 {
-    m_link.Transactions().StartUpload();
+    if (!m_link.Transactions().CanStartUpload())
+        return;
+    UpdateParamsFromPanel();
+    m_link.Transactions().StartUpload(m_params);
 }
 
 void COrvaneDlg::OnDownloadParam()
@@ -122,26 +127,26 @@ void COrvaneDlg::FillRangerTypeCombo(const std::string& list)
 }
 
 // A download has ended: what the gimbal holds goes into the panel.
-void COrvaneDlg::UpdatePanelFromParams()
+void COrvaneDlg::OnDownloadFinished(const GimbalParams& params)
 {
-    const GimbalParams gimbal = m_link.State().m_params.Snapshot();
-    CopyParamsToPanel(gimbal, m_panel);
-    m_comparison.OnDownloadFinished(gimbal);
+    ShowParams(params);
+    m_comparison.OnDownloadFinished(params);
 }
 
 void COrvaneDlg::ShowParams(const GimbalParams& params)
 {
-    m_link.State().m_params.Replace(params);
-    CopyParamsToPanel(params, m_panel);
+    m_params = params;
+    UpdatePanelFromParams();
 }
 
-// The sender reads the record meanwhile: it is replaced in one step, never
-// edited field by field where a frame could catch it half done.
+void COrvaneDlg::UpdatePanelFromParams()
+{
+    CopyParamsToPanel(m_params, m_panel);
+}
+
 void COrvaneDlg::UpdateParamsFromPanel()
 {
-    GimbalParams params = m_link.State().m_params.Snapshot();
-    CopyPanelToParams(m_panel, params);
-    m_link.State().m_params.Replace(params);
+    CopyPanelToParams(m_panel, m_params);
 }
 
 void COrvaneDlg::OnOpenParam()
@@ -150,7 +155,7 @@ void COrvaneDlg::OnOpenParam()
     if (path.isEmpty())
         return;
     m_param_file_name = QFileInfo(path).fileName().toStdString();
-    GimbalParams params = m_link.State().m_params.Snapshot();
+    GimbalParams params = m_params;
     // An unreadable file must not load defaults over the panel and the
     // gimbal's tuning, nor pass for a success.
     if (!TryLoadParamFile(path.toStdString(), params)) {
@@ -162,8 +167,8 @@ void COrvaneDlg::OnOpenParam()
     // what the file would change and picks.
     if (m_link_status.ShowsStopDebug()) {
         UpdateParamsFromPanel();
-        std::optional<GimbalParams> chosen = m_comparison.ChooseFromOther(
-            m_link.State().m_params.Snapshot(), params, m_param_file_name, UiText::kComparePanel);
+        std::optional<GimbalParams> chosen =
+            m_comparison.ChooseFromOther(m_params, params, m_param_file_name, UiText::kComparePanel);
         if (!chosen)
             return;
         params = *chosen;
@@ -179,7 +184,7 @@ void COrvaneDlg::OnSaveParam()
         return;
     m_param_file_name = QFileInfo(path).fileName().toStdString();
     UpdateParamsFromPanel();
-    if (!SaveParamFile(path.toStdString(), m_link.State().m_params.Snapshot()))
+    if (!SaveParamFile(path.toStdString(), m_params))
         ShowStatusText(ToQColor(kRed),
                        QString::fromStdString(LoadUiText(UiText::kParamFileSaveFailed, path.toStdString())));
 }
