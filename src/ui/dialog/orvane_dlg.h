@@ -121,6 +121,7 @@ private:
     void FillRangerTypeCombo(const std::string& list);
     void FillTypeCombo(int control, const std::string& list);
     void OnOpenParam();
+    void ShowValuesThePanelRefused(const GimbalParams& params);
     void OnSaveParam();
 
     // Comparing before values are taken (orvane_dlg_compare.cpp).
