@@ -16,7 +16,7 @@ import sys
 import time
 from pathlib import Path
 
-from Xlib import X, Xatom, display
+from Xlib import X, Xatom, display, error
 
 _spec = importlib.util.spec_from_file_location("drive_window", Path(__file__).with_name("drive-window.py"))
 drive = importlib.util.module_from_spec(_spec)
@@ -41,7 +41,10 @@ class Screen:
         clients = []
         for window_id in self.stacking():
             window = self.server.create_resource_object("window", window_id)
-            owner = window.get_full_property(self.pid_atom, X.AnyPropertyType)
+            try:
+                owner = window.get_full_property(self.pid_atom, X.AnyPropertyType)
+            except error.BadWindow:
+                continue  # closed meanwhile
             if owner is not None and owner.value[0] == pid:
                 clients.append(window_id)
         return clients
@@ -113,6 +116,9 @@ def main():
     results["plots"] = open_and_check(screen, args.pid, main_id, "plot-window", lambda: keys(main_id, "ctrl+l"),
                                       args.pictures, close_keys=("alt+F4",))
 
+    # The driver gives the window the keyboard itself where no window manager
+    # does; here the window manager is asked.
+    drive.focus_x_window = lambda pid: activate(main_id)
     drive.connect(window, TEXTS, args.port_name, args.pid, 20)
     results["question"] = open_and_check(screen, args.pid, main_id, "question",
                                          lambda: press(window, "Gyro Calibration"), args.pictures)
@@ -127,6 +133,11 @@ def main():
 
     results["comparison"] = open_and_check(screen, args.pid, main_id, "comparison", choose_file_for_comparison,
                                            args.pictures)
+
+    # Closed as a user would, through the window manager.
+    activate(main_id)
+    subprocess.run(["xdotool", "key", "alt+F4"], check=True)
+    drive.wait_for("the window to close", lambda: drive.process_ended(args.pid), 15)
 
     below = [name for name, above in results.items() if not above]
     if below:

@@ -51,8 +51,10 @@ main() {
   "$SYSTEM_PYTHON" "$ORVANE_ROOT/scripts/check-dialog-stacking.py" --pid "$WINDOW_PID" \
     --port-name "$SIM_PORT_NAME" --compare-file "$compare_file" --pictures "$pictures" ||
     die "a dialog is not above the window; orvane's output: $(session_window_output)"
-  session_close_window
-  note "every dialog lies above the window"
+  local status=0
+  wait "$WINDOW_PID" || status=$?
+  [ "$status" -eq 0 ] || die "orvane exited with status $status: $(session_window_output)"
+  note "every dialog lies above the window; orvane exited with status 0"
 }
 
 session_enter_private_bus "$0" "$@"

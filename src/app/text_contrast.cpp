@@ -50,3 +50,8 @@ Rgb ReadableTextColour(Rgb wanted, Rgb background, Rgb palette_text)
     }
     return Rgb{255, 255, 255};
 }
+
+Rgb TextColourOn(Rgb fill)
+{
+    return IsDarkBackground(fill) ? Rgb{255, 255, 255} : kBlack;
+}

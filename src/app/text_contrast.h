@@ -22,3 +22,6 @@ inline constexpr double kReadableContrast = 4.5;
 // `palette_text`, and any other colour is lightened just enough to reach
 // kReadableContrast, keeping its hue.
 Rgb ReadableTextColour(Rgb wanted, Rgb background, Rgb palette_text);
+
+// Black or white, whichever reads better on `fill` (a text over a bar).
+Rgb TextColourOn(Rgb fill);

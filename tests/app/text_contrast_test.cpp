@@ -37,4 +37,11 @@ TEST(TextContrast, DarkPalettesGetThePaletteTextForBlackAndAReadableShadeOtherwi
     EXPECT_LT(red.g, 160);
 }
 
+TEST(TextContrast, TextOverABarTakesBlackOrWhiteWhicheverReads)
+{
+    EXPECT_EQ(TextColourOn(kGreen), kBlack);
+    EXPECT_GE(ContrastRatio(TextColourOn(kGreen), kGreen), kReadableContrast);
+    EXPECT_EQ(TextColourOn(Rgb{20, 20, 90}), (Rgb{255, 255, 255}));
+}
+
 } // namespace

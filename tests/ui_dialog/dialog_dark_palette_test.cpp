@@ -14,12 +14,6 @@
 
 namespace {
 
-Rgb ToRgb(const QColor& colour)
-{
-    return Rgb{static_cast<uint8_t>(colour.red()), static_cast<uint8_t>(colour.green()),
-               static_cast<uint8_t>(colour.blue())};
-}
-
 // The dark palette desktops commonly give Fusion.
 QPalette DarkPalette()
 {
@@ -70,6 +64,9 @@ protected:
             EXPECT_GE(ContrastRatio(ToRgb(SystemColor(*channel, SystemColorId::WindowText)),
                                     ToRgb(SystemColor(*channel, SystemColorId::ButtonFace))),
                       kReadableContrast);
+            EXPECT_GE(ContrastRatio(TextColourOn(ToRgb(DrawnColors::kGreen)), ToRgb(DrawnColors::kGreen)),
+                      kReadableContrast)
+                << "a label over the level bar";
         }
         auto* status = Find<CKRQStatic>(1068);
         const QString shown = Status();

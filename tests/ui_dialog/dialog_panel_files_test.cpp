@@ -4,6 +4,7 @@
 #include "dialog_fixture.h"
 
 #include "params/param_file.h"
+#include "ui/views/plot_window.h"
 
 #include <QAction>
 
@@ -66,11 +67,13 @@ TEST_F(DialogTest, EveryQuestionIsOwnedByTheWindow)
     Click(kOpenParamButton);
     Click(kSaveParamButton);
     Click(kOpenFirmwareButton);
-    for (QAction* action : dialog.findChildren<QAction*>()) {
-        if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O))
-            action->trigger(); // Replay Recording...
-    }
+    dialog.MenuAction(UiText::kMenuReplay)->trigger();
     ASSERT_EQ(m_prompts.m_owners.size(), 4u);
     for (QWidget* owner : m_prompts.m_owners)
         EXPECT_EQ(owner, &dialog);
+    // The plot window, no dialog, stays on top with it rather than behind it.
+    dialog.MenuAction(UiText::kMenuPlots)->trigger();
+    auto* plots = dialog.findChild<PlotWindow*>();
+    ASSERT_NE(plots, nullptr);
+    EXPECT_TRUE(plots->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }

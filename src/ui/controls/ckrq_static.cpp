@@ -31,22 +31,12 @@ void CKRQStatic::SetText(const QString& text)
     SetText(SystemColor(*this, SystemColorId::WindowText), text);
 }
 
-namespace {
-
-Rgb ToRgb(const QColor& colour)
-{
-    return Rgb{static_cast<uint8_t>(colour.red()), static_cast<uint8_t>(colour.green()),
-               static_cast<uint8_t>(colour.blue())};
-}
-
-} // namespace
-
 QColor CKRQStatic::ShownColor() const
 {
     const Rgb shown =
         ReadableTextColour(ToRgb(m_text_color), ToRgb(SystemColor(*this, SystemColorId::ButtonFace)),
                            ToRgb(SystemColor(*this, SystemColorId::WindowText)));
-    return QColor(shown.r, shown.g, shown.b);
+    return FromRgb(shown);
 }
 
 int CKRQStatic::TextLeft(int client_width, int text_width) const
