@@ -113,3 +113,29 @@ TEST_F(DialogCompareTest, TheGimbalIsComparedAfterAFreshDownloadThatDropsUnsentE
     EXPECT_EQ(Status(), Message(kDownloadDoneMessage));
     EXPECT_EQ(Text(kPitchKpEdit), "202");
 }
+
+TEST_F(DialogCompareTest, AFileOpenedWhileTheGimbalIsBeingReadLeavesTheComparisonToTheGimbalsValues)
+{
+    StartSim();
+    COrvaneDlg& dialog = OpenDialog();
+    Connect();
+    const GimbalParams factory = DefaultGimbalParams();
+    GimbalParams opened = factory;
+    opened.m_roll_pid_kp = 201;
+    const std::string opened_path = m_folder.File("opened.rkdp");
+    ASSERT_TRUE(SaveParamFile(opened_path, opened));
+    m_prompts.m_files.push_back(WriteFileWithGains(factory.m_roll_pid_kp, 202));
+    dialog.MenuAction(UiText::kMenuCompareGimbalWithFile)->trigger();
+
+    OpenFile(QString::fromStdString(opened_path)); // before the gimbal has answered
+    ASSERT_EQ(m_prompts.m_comparisons.size(), 1u);
+    EXPECT_EQ(m_prompts.m_comparisons[0].current_label, "Panel");
+
+    ASSERT_TRUE(WaitUntil([&] { return m_prompts.m_comparisons.size() == 2u; })) << Status().toStdString();
+    const ComparisonChoice& gimbal = m_prompts.m_comparisons[1];
+    EXPECT_EQ(gimbal.current_label, "Gimbal");
+    EXPECT_EQ(Status().toStdString(), Message(kDownloadDoneMessage).toStdString())
+        << "compared once the gimbal's values are in";
+    EXPECT_EQ(KeysOf(gimbal), std::vector<std::string>{"m_pitch_pid_kp"})
+        << "the gimbal's values, not the opened file's";
+}

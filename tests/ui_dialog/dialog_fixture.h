@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/startup.h"
+#include "libs/iap/firmware_file.h"
 #include "platform/ui_language.h"
 #include "resources/message_table.h"
 #include "support/scratch_folder.h"
@@ -91,6 +92,26 @@ private:
         return file;
     }
 };
+
+// What the user does to a box: choose an item from its list.
+inline void ChooseItem(CKRQCombo& box, int index)
+{
+    box.setCurrentIndex(index);
+    emit box.activated(index);
+}
+
+// A firmware file for `board` with a made-up image of `size` bytes.
+inline std::string WriteFirmwareFile(const ScratchFolder& folder, uint32_t board, uint8_t version,
+                                     size_t size = 6000)
+{
+    std::vector<uint8_t> image(size);
+    for (size_t i = 0; i < image.size(); ++i)
+        image[i] = static_cast<uint8_t>(i * 7);
+    const std::vector<uint8_t> bytes = BuildFirmwareFile(image, board, version);
+    const std::string path = folder.File("v" + std::to_string(version) + ".cahf");
+    WriteWholeFile(path, std::string(bytes.begin(), bytes.end()));
+    return path;
+}
 
 // Deadlines only bound a test that would otherwise hang.
 inline constexpr std::chrono::seconds kPatience{15};

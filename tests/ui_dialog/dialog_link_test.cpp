@@ -15,13 +15,6 @@ int ChannelMapBoxSelection(COrvaneDlg& dialog)
     return qobject_cast<CKRQCombo*>(dialog.Control(1174))->currentIndex();
 }
 
-// What the user does to a box: choose an item from its list.
-void ChooseItem(CKRQCombo& box, int index)
-{
-    box.setCurrentIndex(index);
-    emit box.activated(index);
-}
-
 } // namespace
 
 TEST_F(DialogTest, StartDebugDownloadsAndThePanelShowsTheGimbalsValues)

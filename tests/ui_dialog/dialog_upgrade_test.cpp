@@ -2,29 +2,12 @@
 // controller's bootloader.
 #include "dialog_fixture.h"
 
-#include "libs/iap/firmware_file.h"
 #include "params/param_backup.h"
 #include "ui/controls/ckrq_prog.h"
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-
-namespace {
-
-std::string WriteFirmwareFile(const ScratchFolder& folder, uint32_t board, uint8_t version,
-                              size_t size = 6000)
-{
-    std::vector<uint8_t> image(size);
-    for (size_t i = 0; i < image.size(); ++i)
-        image[i] = static_cast<uint8_t>(i * 7);
-    const std::vector<uint8_t> bytes = BuildFirmwareFile(image, board, version);
-    const std::string path = folder.File("v" + std::to_string(version) + ".cahf");
-    WriteWholeFile(path, std::string(bytes.begin(), bytes.end()));
-    return path;
-}
-
-} // namespace
 
 class DialogUpgradeTest : public DialogTest {
 protected:

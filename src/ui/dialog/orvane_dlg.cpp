@@ -65,8 +65,29 @@ COrvaneDlg::COrvaneDlg(COrvaneApp& app, DialogPrompts& prompts)
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
       m_app(app), m_prompts(prompts),
-      m_tooltip(m_controls, [this]() -> const TelemetryState& { return ShownTelemetry(); }),
-      m_link(*this, *this, [this] { PostSerialEvent(this); })
+      m_tooltip(m_controls, [this]() -> const TelemetryState& { return m_record_replay.Shown(); }),
+      m_link(*this, *this, [this] { PostSerialEvent(this); }),
+      m_reconnect(m_link_status, m_prompts, this, m_app.m_settings_path,
+                  {[this](const std::string& device) { SelectPortDevice(device); },
+                   // A lost link still shows "Stop Debug": the first press
+                   // ends it, the second starts the selected port.
+                   [this] {
+                       OnStartStopDebug();
+                       OnStartStopDebug();
+                   }}),
+      m_comparison(m_link_status, m_prompts, m_panel, this,
+                   {[this](const QColor& colour, const QString& text) { ShowStatusText(colour, text); },
+                    [this] { OnDownloadParam(); },
+                    [this](const GimbalParams& params) { ShowParams(params); }}),
+      m_record_replay(m_link_status, m_link.Telemetry(), m_telemetry_display, m_prompts, this,
+                      m_app.m_app_title, m_app.m_settings_path,
+                      {[this](const QColor& colour, const QString& text) { ShowStatusText(colour, text); },
+                       [this] {
+                           if (m_link_status.ShowsStopDebug())
+                               OnStartStopDebug();
+                       },
+                       [this](UiText caption) { return MenuAction(caption); }}),
+      m_expert_view(*this, m_app.m_settings_path, [this] { CutToVisibleArea(); })
 {
     setFont(DialogFont());
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -145,6 +166,7 @@ void COrvaneDlg::AttachControlWrappers()
         group->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
     m_controls.Find(kVisibleAreaControl)->hide();
+    m_expert_view.SetPage(m_page);
 }
 
 QWidget* COrvaneDlg::CreateWrapped(const TemplateControl& control)
@@ -231,14 +253,11 @@ void COrvaneDlg::timerEvent(QTimerEvent* event)
 void COrvaneDlg::OnTimer()
 {
     m_link.TimerTick();
-    if (m_watching_for_port && m_port_watch_ticks.Tick())
-        LookForReturnedPort();
-    TickReplay();
-    if (m_activity_ticks.Tick())
-        ShowActivity();
+    m_reconnect.Logic().Tick();
+    m_record_replay.Tick();
     if (!m_view_update_ticks.Tick())
         return;
-    const TelemetryState& telemetry = ShownTelemetry();
+    const TelemetryState& telemetry = m_record_replay.Shown();
     m_view3d.Update(telemetry.m_angle[0], telemetry.m_angle[1], telemetry.m_angle[2]);
 }
 

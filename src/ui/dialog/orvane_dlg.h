@@ -2,11 +2,14 @@
 
 #include "app/app_settings.h"
 #include "app/tick_divider.h"
+#include "features/compare/qt/window_comparison.h"
+#include "features/expert_view/qt/expert_view.h"
+#include "features/reconnect/qt/window_reconnect.h"
+#include "features/record_replay/qt/window_record_replay.h"
 #include "libs/iap/brevon_iap_lib_exp.h"
 #include "libs/view3d_qt/krq_show3d_lib_exp.h"
 #include "link/gimbal_link.h"
-#include "recording/recording_replay.h"
-#include "recording/session_recorder.h"
+#include "link/link_status.h"
 #include "resources/ui_texts.h"
 #include "ui/controls/control_map.h"
 #include "ui/dialog/dialog_param_panel.h"
@@ -33,8 +36,6 @@ class CKRQStatic;
 class COrvaneApp;
 class QAction;
 class QMenu;
-class QScrollArea;
-class PlotWindow;
 class DialogPrompts;
 struct TemplateControl;
 
@@ -61,6 +62,7 @@ public:
     // The control with a template id, for tests and assistive tools.
     QWidget* Control(int id) const { return m_controls.Find(id); }
     GimbalLink& Link() { return m_link; }
+    const LinkStatus& LinkState() const { return m_link_status; }
     const AppSettings& Settings() const { return m_app_settings; }
     const StatusToolTips& ToolTips() const { return m_tooltip; }
     // The entry of the window's menu with `caption`, or nullptr.
@@ -98,6 +100,8 @@ private:
     // The port box.
     void ListSerialPorts(int index);
     std::string GetSelectedPortDevice() const;
+    // Relists the ports and selects `device`, whatever its name and place.
+    void SelectPortDevice(const std::string& device);
     void OnPortDropDown();
     void OnPortSelChange();
     void OnLanguageSelected();
@@ -120,35 +124,20 @@ private:
     void FillCameraTypeCombo(const std::string& list);
     void FillRangerTypeCombo(const std::string& list);
     void FillTypeCombo(int control, const std::string& list);
+    // The record and the panel both become `params`.
+    void ShowParams(const GimbalParams& params);
     void OnOpenParam();
     void ShowValuesThePanelRefused(const GimbalParams& params);
     void OnSaveParam();
 
-    // Comparing before values are taken (orvane_dlg_compare.cpp).
-    std::optional<GimbalParams> ChooseFromOther(const GimbalParams& other, const std::string& file_name,
-                                                UiText current_label);
-    void OnCompareGimbalWithFile();
-    void CompareGimbalWithFile();
-
-    // The whole template (orvane_dlg_expert.cpp).
+    // The menu's choices as the user left them.
     void RestoreWindowOptions();
-    void ShowExpertView(bool on);
-    void OnExpertView(bool on);
-
-    // Reconnecting a returned port (orvane_dlg_reconnect.cpp).
-    void RememberLinkedPort(const std::string& device);
-    void LookForReturnedPort();
-    void ForgetLostLink();
-    void SelectPort(const std::string& device);
-    void Reconnect();
-    void OnReconnectAutomatically(bool on);
 
     // The firmware upgrade.
     void OnOpenFirmware();
     void OnUpgradeFirmware();
     void StartUpgrade();
     void OnIapEvent(const IapEvent& event);
-    void BackUpParamsBeforeUpgrade();
 
     // Status line and captions.
     void ShowStatusText(const QColor& colour, const QString& text);
@@ -169,21 +158,6 @@ private:
     void OnLinkLost() override;
     // IapEventSink, on the upgrade's thread.
     void PostIapEvent(const IapEvent& event) override;
-
-    // Live plots, recording and replay (orvane_dlg_plots.cpp).
-    void OnPlotWindow();
-    void OnRecordSession(bool on);
-    void RecordAndPlot(const ProtocolFrame& frame);
-    void StopRecording(const std::string& failure);
-    void OnReplayRecording();
-    void OnReplayPause(bool paused);
-    void OnReplayStep();
-    void OnReplaySpeed();
-    void StopReplay();
-    void TickReplay();
-    void ShowReplayedFrame(const RecordedFrame& frame);
-    void ShowActivity();
-    const TelemetryState& ShownTelemetry() const;
 
     // Members are destroyed in the reverse order: the upgrade first, the
     // controls before the 3D view, the link (port and threads) last.
@@ -210,6 +184,13 @@ private:
     std::string m_param_file_name;
     DialogParamPanel m_panel{m_controls};
     TelemetryDisplay m_telemetry_display{m_controls};
+    // The link's state for the features below, kept in step with the link
+    // button's caption by the handlers.
+    LinkStatus m_link_status;
+    WindowReconnect m_reconnect;
+    WindowComparison m_comparison;
+    WindowRecordReplay m_record_replay;
+    ExpertView m_expert_view;
     int m_timer_id = 0;
     QMenu* m_window_menu = nullptr;     // owned by the window
     TickDivider m_view_update_ticks{5}; // the 3D view: every fifth tick, 20 times a second
@@ -217,18 +198,5 @@ private:
     CBrevonIAPLibExp m_iap;
     std::string m_firmware_path;
 
-    QWidget* m_page = nullptr;                            // holds every control; owned by the window
-    QScrollArea* m_expert_scroll = nullptr;               // holds the page in the expert view
-    std::optional<GimbalParams> m_gimbal_comparison_file; // compared once the download ends
-    std::string m_gimbal_comparison_name;
-    std::string m_linked_port_identity; // of the port the link last opened
-    bool m_link_lost = false;           // until a link opens again
-    bool m_watching_for_port = false;
-    TickDivider m_port_watch_ticks{50}; // twice a second
-    bool m_reconnect_automatically = false;
-    QPointer<PlotWindow> m_plot_window; // deletes itself when closed
-    SessionRecorder m_recorder;
-    std::unique_ptr<RecordingReplay> m_replay;
-    TickDivider m_activity_ticks{50}; // the recording's size, the replay's position: twice a second
-    SessionRecorder::Clock::time_point m_session_start = SessionRecorder::Clock::now();
+    QWidget* m_page = nullptr; // holds every control; owned by the window
 };

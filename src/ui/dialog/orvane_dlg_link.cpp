@@ -46,6 +46,13 @@ std::string COrvaneDlg::GetSelectedPortDevice() const
     return box->currentData(kDeviceRole).toString().toStdString();
 }
 
+void COrvaneDlg::SelectPortDevice(const std::string& device)
+{
+    ListSerialPorts(-1);
+    auto* box = m_controls.Get<CKRQCombo>(kPortBox);
+    box->SelectIndex(box->findData(QString::fromStdString(device)));
+}
+
 void COrvaneDlg::OnPortDropDown()
 {
     ListSerialPorts(-1);
@@ -57,8 +64,8 @@ void COrvaneDlg::OnPortSelChange()
 {
     if (!IsLinkButtonShowing(kMsgStopDebug))
         return;
+    m_link_status.OnLinkClosed();
     m_link.ClosePort();
-    ForgetLostLink();
     DisableTransferButtons();
     SetCaption(kLinkButton, kMsgStartDebug);
 }
@@ -80,7 +87,7 @@ void COrvaneDlg::OnStartStopDebug()
 {
     auto* status = m_controls.Get<CKRQStatic>(kStatusLine);
     if (IsLinkButtonShowing(kMsgStartDebug)) {
-        StopReplay();
+        m_record_replay.StopReplay();
         const std::string device = GetSelectedPortDevice();
         const PortOpenResult opened = m_link.StartLink(device, m_app_settings.m_baud_rate);
         // Why it failed is one hover away; the status line keeps its message.
@@ -90,13 +97,27 @@ void COrvaneDlg::OnStartStopDebug()
                                                     m_app_settings.m_baud_rate)));
         if (!opened.Succeeded())
             return; // the link has shown "Serial Port Open Failed"
-        RememberLinkedPort(device);
+        m_link_status.OnLinkOpened();
+        m_reconnect.Logic().OnLinkOpened(device);
         SetCaption(kLinkButton, kMsgStopDebug);
         return;
     }
+    // Said first: the transfer the stop aborts is no transfer starting.
+    m_link_status.OnLinkClosed();
     m_link.StopLink();
-    ForgetLostLink();
     SetCaption(kLinkButton, kMsgStartDebug);
+}
+
+// The link has shown message 132; the button keeps "Stop Debug", so the
+// user ends the link with it.
+void COrvaneDlg::OnLinkLost()
+{
+    m_reconnect.Logic().OnLinkLost();
+}
+
+void COrvaneDlg::OnFrameDecoded(const ProtocolFrame& frame)
+{
+    m_record_replay.OnFrameDecoded(frame);
 }
 
 void COrvaneDlg::OnSerialEvent()

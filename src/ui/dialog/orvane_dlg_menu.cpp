@@ -19,25 +19,27 @@ const std::vector<COrvaneDlg::MenuEntry>& COrvaneDlg::MenuEntries()
 {
     static const std::vector<MenuEntry> kEntries = {
         {UiText::kMenuExpertView, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_X), true,
-         [](COrvaneDlg& dialog, bool on) { dialog.OnExpertView(on); }},
+         [](COrvaneDlg& dialog, bool on) { dialog.m_expert_view.OnToggled(on); }},
         {UiText::kMenuCompareGimbalWithFile, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), false,
-         [](COrvaneDlg& dialog, bool) { dialog.OnCompareGimbalWithFile(); }},
+         [](COrvaneDlg& dialog, bool) {
+             dialog.m_comparison.OnCompareGimbalWithFile(dialog.m_param_file_name);
+         }},
         {UiText::kMenuReconnectAutomatically, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A), true,
-         [](COrvaneDlg& dialog, bool on) { dialog.OnReconnectAutomatically(on); }},
+         [](COrvaneDlg& dialog, bool on) { dialog.m_reconnect.SetAutomatic(on); }},
         {UiText::kMenuPlots, QKeySequence(Qt::CTRL | Qt::Key_L), false,
-         [](COrvaneDlg& dialog, bool) { dialog.OnPlotWindow(); }},
+         [](COrvaneDlg& dialog, bool) { dialog.m_record_replay.OnPlotWindow(); }},
         {UiText::kMenuRecord, QKeySequence(Qt::CTRL | Qt::Key_R), true,
-         [](COrvaneDlg& dialog, bool on) { dialog.OnRecordSession(on); }},
+         [](COrvaneDlg& dialog, bool on) { dialog.m_record_replay.OnRecord(on); }},
         {UiText::kMenuReplay, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), false,
-         [](COrvaneDlg& dialog, bool) { dialog.OnReplayRecording(); }},
+         [](COrvaneDlg& dialog, bool) { dialog.m_record_replay.OnReplay(); }},
         {UiText::kMenuReplayPause, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), true,
-         [](COrvaneDlg& dialog, bool paused) { dialog.OnReplayPause(paused); }},
+         [](COrvaneDlg& dialog, bool paused) { dialog.m_record_replay.OnReplayPause(paused); }},
         {UiText::kMenuReplayStep, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N), false,
-         [](COrvaneDlg& dialog, bool) { dialog.OnReplayStep(); }},
+         [](COrvaneDlg& dialog, bool) { dialog.m_record_replay.OnReplayStep(); }},
         {UiText::kMenuReplaySpeed, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), false,
-         [](COrvaneDlg& dialog, bool) { dialog.OnReplaySpeed(); }},
+         [](COrvaneDlg& dialog, bool) { dialog.m_record_replay.OnReplaySpeed(); }},
         {UiText::kMenuReplayStop, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), false,
-         [](COrvaneDlg& dialog, bool) { dialog.StopReplay(); }},
+         [](COrvaneDlg& dialog, bool) { dialog.m_record_replay.StopReplay(); }},
     };
     return kEntries;
 }
@@ -56,6 +58,14 @@ void COrvaneDlg::BuildWindowMenu()
         addAction(action);
         m_window_menu->addAction(action);
     }
+}
+
+// The menu's choices as the user left them; the window starts cut to its
+// visible area and grows only when the expert view was on.
+void COrvaneDlg::RestoreWindowOptions()
+{
+    MenuAction(UiText::kMenuExpertView)->setChecked(m_expert_view.Restore());
+    MenuAction(UiText::kMenuReconnectAutomatically)->setChecked(m_reconnect.RestoreAutomatic());
 }
 
 QAction* COrvaneDlg::MenuAction(UiText caption) const

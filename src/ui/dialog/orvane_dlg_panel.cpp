@@ -13,7 +13,6 @@
 #include "ui/dialog/orvane_dlg.h"
 
 #include <QFileInfo>
-#include <QTimer>
 
 namespace {
 
@@ -46,8 +45,15 @@ void COrvaneDlg::DisableTransferButtons()
     EnableTransferButtons(false);
 }
 
+// The transfer's own news: it starts (buttons off) or ends (buttons on).
+// Handlers that close the link or give it to an upgrade say so to the link
+// status before the transfer they abort turns the buttons off.
 void COrvaneDlg::EnableTransferButtons(bool enabled)
 {
+    if (enabled)
+        m_link_status.OnTransferFinished();
+    else
+        m_link_status.OnTransferStarted();
     for (const int button : kTransferButtons)
         EnableControl(button, enabled);
 }
@@ -119,13 +125,18 @@ void COrvaneDlg::FillRangerTypeCombo(const std::string& list)
     FillTypeCombo(kRangerTypeBox, list);
 }
 
+// A download has ended: what the gimbal holds goes into the panel.
 void COrvaneDlg::UpdatePanelFromParams()
 {
-    CopyParamsToPanel(m_link.State().m_params.Snapshot(), m_panel);
-    // A download a comparison waits for has filled the panel; the
-    // comparison comes once the transfer has finished.
-    if (m_gimbal_comparison_file)
-        QTimer::singleShot(0, this, [this] { CompareGimbalWithFile(); });
+    const GimbalParams gimbal = m_link.State().m_params.Snapshot();
+    CopyParamsToPanel(gimbal, m_panel);
+    m_comparison.OnDownloadFinished(gimbal);
+}
+
+void COrvaneDlg::ShowParams(const GimbalParams& params)
+{
+    m_link.State().m_params.Replace(params);
+    CopyParamsToPanel(params, m_panel);
 }
 
 // The sender reads the record meanwhile: it is replaced in one step, never
@@ -153,15 +164,15 @@ void COrvaneDlg::OnOpenParam()
     }
     // While linked, the panel is what the gimbal runs on: the user sees
     // what the file would change and picks.
-    if (IsLinkButtonShowing(kMsgStopDebug)) {
-        std::optional<GimbalParams> chosen =
-            ChooseFromOther(params, m_param_file_name, UiText::kComparePanel);
+    if (m_link_status.ShowsStopDebug()) {
+        UpdateParamsFromPanel();
+        std::optional<GimbalParams> chosen = m_comparison.ChooseFromOther(
+            m_link.State().m_params.Snapshot(), params, m_param_file_name, UiText::kComparePanel);
         if (!chosen)
             return;
         params = *chosen;
     }
-    m_link.State().m_params.Replace(params);
-    UpdatePanelFromParams();
+    ShowParams(params);
     ShowStatus(kMsgParamFileOpened, kBlack);
     ShowValuesThePanelRefused(params);
 }

@@ -1,4 +1,4 @@
-#include "params/param_backup.h"
+#include "features/upgrade_backup/upgrade_backup_note.h"
 #include "resources/message_ids.h"
 #include "resources/message_table.h"
 #include "resources/ui_texts.h"
@@ -62,16 +62,22 @@ void COrvaneDlg::OnUpgradeFirmware()
     // the cancelled run and would move the bar under an idle button.
     m_iap.Stop();
     QCoreApplication::removePostedEvents(this, IapPostedEvent::Type());
+    m_link_status.OnUpgradeEnded();
     SetCaption(kUpgradeButton, kMsgUpgrade);
 }
 
 void COrvaneDlg::StartUpgrade()
 {
-    BackUpParamsBeforeUpgrade();
+    // Kept before the old firmware goes, without new traffic.
+    m_controls.Find(kStatusLine)
+        ->setToolTip(QString::fromStdString(BackUpBeforeUpgrade(m_link.State().m_params.Snapshot(),
+                                                                m_link.Telemetry().m_main_version,
+                                                                std::chrono::system_clock::now())));
+    // Said first: the transfer the upgrade aborts is no transfer starting.
+    m_link_status.OnUpgradeStarted();
     m_link.Transactions().OnUpgradeStarted();
     ShowStatus(kMsgEnteringUpgrade, kBlack);
     m_link.ClosePort();
-    ForgetLostLink();
     DisableTransferButtons();
     m_controls.Get<CKRQProg>(kLevelBar)->SetPos(0, DrawnColors::kGreen);
     m_controls.Get<CKRQStatic>(kVersionField)->SetText(QString());
@@ -80,19 +86,6 @@ void COrvaneDlg::StartUpgrade()
     m_iap.SetBaud(m_app_settings.m_baud_rate);
     m_iap.Start(GetSelectedPortDevice(), m_firmware_path);
     SetCaption(kUpgradeButton, kMsgCancel);
-}
-
-// The record holds what the last connection read from (or wrote to) the
-// gimbal: kept in a file before the old firmware goes, without new traffic.
-void COrvaneDlg::BackUpParamsBeforeUpgrade()
-{
-    std::string error;
-    const std::string path =
-        WriteUpgradeBackup(m_link.State().m_params.Snapshot(), m_link.Telemetry().m_main_version,
-                           std::chrono::system_clock::now(), &error);
-    const std::string note = path.empty() ? LoadUiText(UiText::kUpgradeBackupFailed, error)
-                                          : LoadUiText(UiText::kUpgradeBackupWritten, path);
-    m_controls.Find(kStatusLine)->setToolTip(QString::fromStdString(note));
 }
 
 void COrvaneDlg::PostIapEvent(const IapEvent& event)
@@ -109,6 +102,7 @@ void COrvaneDlg::OnIapEvent(const IapEvent& event)
         if (event.code == IAP_PROGRESS)
             m_controls.Get<CKRQProg>(kLevelBar)->SetPos(event.percent, DrawnColors::kGreen);
         if (look.ends) {
+            m_link_status.OnUpgradeEnded();
             SetCaption(kUpgradeButton, kMsgUpgrade);
             // What happened, above where the backup went.
             QWidget* status = m_controls.Find(kStatusLine);
