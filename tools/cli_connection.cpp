@@ -64,9 +64,10 @@ ExitStatus CliConnection::Await(const std::function<bool()>& done, std::string_v
 ExitStatus CliConnection::ReportWaitFailure(std::string_view what)
 {
     if (m_session->IsLinkLost()) {
+        const char* cause = m_session->LossCause() == LinkLoss::kHungUp ? "it hung up" : "a write failed";
         return m_output.Fail(ExitStatus::kUsageError, EnglishMessage(kMsgTransmitError) + ": port '" +
                                                           m_device + "' was lost during the " +
-                                                          std::string(what));
+                                                          std::string(what) + " (" + cause + ")");
     }
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%g", m_args.m_timeout_s);

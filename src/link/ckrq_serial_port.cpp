@@ -1,7 +1,5 @@
 #include "link/ckrq_serial_port.h"
 
-#include "platform/thread_priority.h"
-
 #include <algorithm>
 #include <array>
 #include <cassert>
@@ -31,30 +29,22 @@ bool CKRQSerialPort::Open(const std::string& device, int baud, PortOpenResult* w
 {
     const PortLock lock = Lock();
     Close(lock);
-    const SerialHandle handle = OpenSerialDevice(device, baud, why);
-    if (handle == kInvalidSerialHandle)
-        return false;
-    {
+    PortOpenResult result = m_device.Open(device, baud);
+    if (result.Succeeded()) {
         std::lock_guard rx_lock(m_rx_lock);
         m_rx_queue.Clear();
     }
-    m_device_gone = false;
-    if (m_reading == PortReading::kOwnerThread) {
-        m_handle = handle;
-        return true;
+    if (result.Succeeded() && m_reading == PortReading::kReaderThread) {
+        try {
+            m_reader.Start(m_device);
+        } catch (const std::system_error& error) {
+            m_device.Close();
+            result = PortOpenResult{PortOpenCause::kOther, error.code().value()};
+        }
     }
-    m_stop_event.Reset();
-    try {
-        m_reader = std::thread(&CKRQSerialPort::ReaderThread, this, handle);
-        NameThread(m_reader, kSerialReaderThreadName);
-    } catch (const std::system_error& error) {
-        CloseSerialDevice(handle);
-        if (why != nullptr)
-            *why = PortOpenResult{PortOpenCause::kOther, error.code().value()};
-        return false;
-    }
-    m_handle = handle;
-    return true;
+    if (why != nullptr)
+        *why = result;
+    return result.Succeeded();
 }
 
 void CKRQSerialPort::Close()
@@ -65,14 +55,8 @@ void CKRQSerialPort::Close()
 void CKRQSerialPort::Close(const PortLock& lock)
 {
     CheckHeld(lock);
-    if (m_reader.joinable()) {
-        m_stop_event.Signal();
-        m_reader.join();
-    }
-    if (m_handle != kInvalidSerialHandle) {
-        CloseSerialDevice(m_handle);
-        m_handle = kInvalidSerialHandle;
-    }
+    m_reader.Stop();
+    m_device.Close();
     m_tx_remainder.clear();
 }
 
@@ -84,30 +68,31 @@ bool CKRQSerialPort::IsOpen()
 bool CKRQSerialPort::IsOpen(const PortLock& lock) const
 {
     CheckHeld(lock);
-    return m_handle != kInvalidSerialHandle;
+    return m_device.IsOpen();
 }
 
 bool CKRQSerialPort::HasReader()
 {
     const PortLock lock = Lock();
-    return m_reader.joinable();
+    return m_reader.IsStarted();
 }
 
 SerialReadResult CKRQSerialPort::ReadAvailable(size_t limit)
 {
     const PortLock lock = Lock();
-    if (m_handle == kInvalidSerialHandle || m_device_gone)
-        return {0, false};
+    const bool alive = m_device.IsOpen() && !m_device.HasHungUp();
+    if (!alive || m_reading != PortReading::kOwnerThread)
+        return {0, alive};
     std::array<uint8_t, kReadBufferSize> buffer;
     size_t total = 0;
     while (total < limit) {
         const size_t wanted = std::min(buffer.size(), limit - total);
-        const SerialReadResult read = ReadSerial(m_handle, buffer.data(), wanted);
+        const SerialReadResult read = m_device.Read(buffer.data(), wanted);
         if (read.m_count > 0)
             QueueReceived(std::span(buffer.data(), read.m_count));
         total += read.m_count;
         if (!read.m_alive) {
-            m_device_gone = true;
+            Post(kSerialHungUp);
             return {total, false};
         }
         // A read that got less than it asked for emptied the driver.
@@ -120,7 +105,7 @@ SerialReadResult CKRQSerialPort::ReadAvailable(size_t limit)
 SerialWriteResult CKRQSerialPort::Write(const PortLock& lock, const uint8_t* data, size_t count)
 {
     CheckHeld(lock);
-    return WriteSerial(m_handle, data, count);
+    return m_device.Write(data, count);
 }
 
 std::vector<uint8_t>& CKRQSerialPort::PendingTail(const PortLock& lock)
@@ -132,8 +117,7 @@ std::vector<uint8_t>& CKRQSerialPort::PendingTail(const PortLock& lock)
 void CKRQSerialPort::CloseAfterWriteFailure(const PortLock& lock)
 {
     Close(lock);
-    if (m_owner != nullptr)
-        m_owner->PostSerialEvent(kSerialWriteFailed);
+    Post(kSerialWriteFailed);
 }
 
 void CKRQSerialPort::QueueReceived(std::span<const uint8_t> bytes)
@@ -164,35 +148,23 @@ CKRQSerialPort::ReceiveCounts CKRQSerialPort::Counts()
     return {m_rx_queue.AppendedCount(), m_rx_queue.DroppedCount()};
 }
 
+// The reader's last word; the port stays open until the owner closes it,
+// since the reader cannot join itself.
+void CKRQSerialPort::OnReadingEnded()
+{
+    Post(kSerialHungUp);
+}
+
+// Under m_rx_lock, which the reader may take without m_lock: the owner is
+// read under a lock either way, and news is never posted unguarded.
+void CKRQSerialPort::Post(int wparam)
+{
+    std::lock_guard rx_lock(m_rx_lock);
+    if (m_owner != nullptr)
+        m_owner->PostSerialEvent(wparam);
+}
+
 void CKRQSerialPort::CheckHeld([[maybe_unused]] const PortLock& lock) const
 {
     assert(lock.owns_lock() && lock.mutex() == &m_lock);
-}
-
-// Nothing may escape a thread: running out of memory for a burst ends the
-// reader as quietly as a hang-up does.
-void CKRQSerialPort::ReaderThread(SerialHandle handle)
-{
-    try {
-        ReadUntilStopped(handle);
-    } catch (...) {
-    }
-}
-
-// Moves each burst of received bytes into the queue: one wait and one read
-// per burst. A burst larger than the buffer is read over several passes, so
-// the stop signal is looked at between reads even under a flood. A hang-up
-// or a read error ends the thread quietly: the handle stays open and the
-// next write that fails reports the loss.
-void CKRQSerialPort::ReadUntilStopped(SerialHandle handle)
-{
-    RaiseCurrentThreadPriority();
-    std::array<uint8_t, kReadBufferSize> buffer;
-    while (WaitSerialReadable(handle, m_stop_event) == SerialWait::kReadable) {
-        const SerialReadResult read = ReadSerial(handle, buffer.data(), buffer.size());
-        if (read.m_count > 0)
-            QueueReceived(std::span(buffer.data(), read.m_count));
-        if (!read.m_alive)
-            return;
-    }
 }

@@ -2,18 +2,14 @@
 
 #include "link/receive_queue.h"
 #include "link/serial_event_sink.h"
-#include "platform/serial_device.h"
-#include "platform/stop_signal.h"
+#include "link/serial_reader_thread.h"
+#include "platform/serial_port.h"
 
 #include <cstdint>
 #include <mutex>
 #include <span>
 #include <string>
-#include <thread>
 #include <vector>
-
-// Name of the reader thread, as system tools show it.
-inline constexpr const char* kSerialReaderThreadName = "orvane-reader";
 
 // Received bytes kept for the pump: over five seconds at 921600 baud, the
 // fastest line a controller runs, so only a flood loses bytes.
@@ -28,22 +24,27 @@ enum class PortReading { kReaderThread, kOwnerThread };
 // Proof that the caller holds a port's m_lock, from CKRQSerialPort::Lock.
 using PortLock = std::unique_lock<std::mutex>;
 
-// The serial port to the controller: opens it, runs a reader thread that
-// queues every received byte and tells the owner, and closes it.
+// The serial port to the controller: opens it, queues every received byte
+// and tells the owner, and closes it. The device itself is a SerialPort;
+// with PortReading::kReaderThread a SerialReaderThread reads it, otherwise
+// the owner does through ReadAvailable. The owner hears of queued bytes,
+// of a failed write (the port is then closed) and of a hang-up seen while
+// reading (the port stays open until the owner closes it).
 //
-// Locks: m_lock guards opening, closing, writing and every test of whether
-// the port is open; m_rx_lock guards the receive queue. Only Open and
-// SetOwner hold both, m_rx_lock inside m_lock. The reader thread never takes
-// m_lock. Methods without a PortLock take the lock they need themselves;
-// those with one are for a caller that already holds m_lock.
-class CKRQSerialPort {
+// Locks: m_lock guards opening, closing, writing, the owner's reads and
+// every test of whether the port is open; m_rx_lock guards the receive
+// queue. Only Open, SetOwner and the owner's reads hold both, m_rx_lock
+// inside m_lock. The reader thread never takes m_lock. Methods without a
+// PortLock take the lock they need themselves; those with one are for a
+// caller that already holds m_lock.
+class CKRQSerialPort : private SerialReceiver {
 public:
     explicit CKRQSerialPort(PortReading reading = PortReading::kReaderThread) : m_reading(reading) {}
     virtual ~CKRQSerialPort();
     CKRQSerialPort(const CKRQSerialPort&) = delete;
     CKRQSerialPort& operator=(const CKRQSerialPort&) = delete;
 
-    // The one told of queued bytes and failed writes; may be null.
+    // The one told of queued bytes, failed writes and hang-ups; may be null.
     void SetOwner(SerialEventSink* owner);
 
     // Opens `device` at `baud` (a port left open is closed first), empties
@@ -65,8 +66,9 @@ public:
 
     // For a port read by its owner: moves what the driver holds, at most
     // `limit` bytes, into the queue without waiting and tells the owner.
-    // Not alive once the device is gone (hang-up, I/O error); it is then
-    // not read again until reopened, as a reader thread would have ended.
+    // Not alive once the device is gone; the read that finds it so posts
+    // kSerialHungUp. A port with a reader thread is not read here: it
+    // reads nothing and answers whether it is still alive.
     SerialReadResult ReadAvailable(size_t limit);
 
     // Takes m_lock for a sequence of steps that must not interleave with
@@ -97,17 +99,18 @@ public:
     ReceiveCounts Counts();
 
 private:
-    void ReaderThread(SerialHandle handle);
-    void ReadUntilStopped(SerialHandle handle);
+    // SerialReceiver, on the reader thread.
+    void OnBytesRead(std::span<const uint8_t> bytes) override { QueueReceived(bytes); }
+    void OnReadingEnded() override;
+
+    void Post(int wparam);
     void CheckHeld(const PortLock& lock) const;
 
     const PortReading m_reading;
     SerialEventSink* m_owner = nullptr; // written under both locks, read under either
     std::mutex m_lock;
-    SerialHandle m_handle = kInvalidSerialHandle;
-    bool m_device_gone = false; // under m_lock: the owner's last read found no device
-    std::thread m_reader;
-    StopSignal m_stop_event;
+    SerialPort m_device;
+    SerialReaderThread m_reader{*this};
     std::vector<uint8_t> m_tx_remainder;
     std::mutex m_rx_lock;
     ReceiveQueue m_rx_queue{kReceiveQueueCapacity};

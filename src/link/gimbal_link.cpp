@@ -53,19 +53,26 @@ PortOpenResult GimbalLink::StartLink(const std::string& device, int baud)
     }
     // A loss of the port closed before is no news about this one.
     m_write_failed = false;
+    m_hung_up = false;
+    m_loss = LinkLoss::kNone;
     m_protocol.Transactions().OnLinkStarted();
     return why;
 }
 
 void GimbalLink::StopLink()
 {
-    m_port.Close();
+    ClosePort();
     m_protocol.Transactions().OnLinkStopped();
 }
 
+// News of a loss that came before the owner closed the port is dropped
+// with it: the owner ended that link itself. None can come later, as the
+// reader has been joined and the sender finds the port closed.
 void GimbalLink::ClosePort()
 {
     m_port.Close();
+    m_write_failed = false;
+    m_hung_up = false;
 }
 
 bool GimbalLink::IsPortOpen()
@@ -78,10 +85,29 @@ void GimbalLink::HandleWakeUp()
     // Cleared before the news is taken: news that comes later wakes anew.
     m_wake_pending = false;
     const bool bytes_left = m_pump.OnSerialEvent(kSerialBytesQueued);
-    if (m_write_failed.exchange(false))
-        m_pump.OnSerialEvent(kSerialWriteFailed);
+    if (const LinkLoss loss = TakeLoss(bytes_left); loss != LinkLoss::kNone) {
+        // A hung-up device stays open until closed here: its reader could
+        // not close it. After a failed write this does nothing.
+        m_port.Close();
+        m_loss = loss;
+        m_pump.OnSerialEvent(loss == LinkLoss::kHungUp ? kSerialHungUp : kSerialWriteFailed);
+    }
     if (bytes_left)
         PostSerialEvent(kSerialBytesQueued);
+}
+
+// One report per loss, even when a write fails on a device whose hang-up is
+// already known. A hang-up waits until the bytes before it are decoded,
+// since closing the port drops what is still queued.
+LinkLoss GimbalLink::TakeLoss(bool bytes_left)
+{
+    if (m_write_failed.exchange(false)) {
+        m_hung_up = false;
+        return LinkLoss::kWriteFailed;
+    }
+    if (!bytes_left && m_hung_up.exchange(false))
+        return LinkLoss::kHungUp;
+    return LinkLoss::kNone;
 }
 
 void GimbalLink::TimerTick()
@@ -115,6 +141,8 @@ void GimbalLink::PostSerialEvent(int wparam)
 {
     if (wparam == kSerialWriteFailed)
         m_write_failed = true;
+    if (wparam == kSerialHungUp)
+        m_hung_up = true;
     if (!m_wake_pending.exchange(true))
         m_wake_up();
 }

@@ -14,13 +14,21 @@
 #include <functional>
 #include <string>
 
+// How the link last lost its port.
+enum class LinkLoss {
+    kNone,
+    kWriteFailed, // a frame could not be written
+    kHungUp,      // the device hung up or failed while it was read
+};
+
 // What the link reports to its owner, on the owner's thread, from inside
 // HandleWakeUp.
 class LinkObserver {
 public:
     // A frame passed its CRC and the decoder has acted on it.
     virtual void OnFrameDecoded(const ProtocolFrame& frame) = 0;
-    // A write failed: the port is gone and has been closed.
+    // The port is gone (a write failed, or the device hung up while it was
+    // read) and has been closed; GimbalLink::LossCause says which.
     virtual void OnLinkLost() = 0;
 
 protected:
@@ -82,9 +90,10 @@ public:
     bool IsPortOpen() override;
 
     // On the owner's thread after `wake_up`: takes a slice of the queued
-    // bytes, decodes every frame it completes and reports a lost port. When
-    // bytes are left, `wake_up` is called again, so the owner handles its
-    // other events between slices.
+    // bytes, decodes every frame it completes and reports a lost port: a
+    // failed write at once, a hang-up once the bytes read before it are
+    // decoded, closing the port. When bytes are left, `wake_up` is called
+    // again, so the owner handles its other events between slices.
     void HandleWakeUp();
     // One tick of the owner's 10 ms timer: the auto-stop watchdog.
     void TimerTick();
@@ -99,6 +108,9 @@ public:
     const TelemetryState& Telemetry() const { return m_protocol.Telemetry(); }
     CommandTransactions& Transactions() { return m_protocol.Transactions(); }
 
+    // Why the port was last lost; kNone until then and after a new start.
+    LinkLoss LossCause() const { return m_loss; }
+
     // Bytes received and not yet decoded.
     size_t QueuedByteCount();
     LinkCounters Counters();
@@ -106,6 +118,8 @@ public:
 private:
     // SerialEventSink, on the port's reader and the sender thread.
     void PostSerialEvent(int wparam) override;
+    // On the owner's thread: the loss taken from the threads' news, if any.
+    LinkLoss TakeLoss(bool bytes_left);
     // LinkEventHandler, on the owner's thread inside HandleWakeUp.
     void OnTransmitError() override;
     void OnFrameReceived(const ProtocolFrame& frame) override;
@@ -120,6 +134,8 @@ private:
     // when it was clear, so the owner is woken at most once per handling.
     std::atomic<bool> m_wake_pending{false};
     std::atomic<bool> m_write_failed{false};
+    std::atomic<bool> m_hung_up{false};
+    LinkLoss m_loss = LinkLoss::kNone;
     std::atomic<int> m_period_ms{10};
     uint64_t m_frames_rejected = 0;
     uint64_t m_frames_decoded = 0;

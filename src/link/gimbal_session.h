@@ -46,8 +46,10 @@ public:
     // lost. Returns `done()`.
     bool PumpUntil(const std::function<bool()>& done, Clock::time_point deadline);
 
-    // True once a write failed (the port is gone) and the port was closed.
+    // True once the port was lost (a write failed or the device hung up)
+    // and closed; LossCause says which.
     bool IsLinkLost() const { return m_link_lost; }
+    LinkLoss LossCause() const { return m_link.LossCause(); }
 
     // What commands answer to their confirmation question.
     void SetConfirmAnswer(bool yes) { m_confirm_answer = yes; }

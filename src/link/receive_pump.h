@@ -7,7 +7,8 @@
 // What the receive pump reports to the one who runs the link.
 class LinkEventHandler {
 public:
-    // A write failed and the port has been closed.
+    // The port was lost (a write failed or the device hung up) and has
+    // been closed.
     virtual void OnTransmitError() = 0;
     // A complete frame arrived while the port is open; its CRC is unchecked.
     virtual void OnFrameReceived(const ProtocolFrame& frame) = 0;

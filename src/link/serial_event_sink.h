@@ -3,6 +3,7 @@
 // The values a serial port posts to its owner.
 inline constexpr int kSerialBytesQueued = 0; // bytes were added to the receive queue
 inline constexpr int kSerialWriteFailed = 1; // a write failed and the port was closed
+inline constexpr int kSerialHungUp = 2;      // the device hung up or failed on read; still open
 
 // Whoever owns a serial port: the dialog posts itself an event, the
 // command-line tool wakes its loop. PostSerialEvent is called from the

@@ -1,5 +1,7 @@
 #include "upgrade_fixture.h"
 
+#include "platform/serial_port.h"
+
 namespace {
 
 constexpr size_t kSmallImage = 20000;
@@ -58,11 +60,24 @@ TEST_F(UpgradeFixture, ADamagedFileNeverReachesTheController)
     EXPECT_EQ(ReportedVersion(controller.Port()), 23);
 }
 
-TEST_F(UpgradeFixture, APortThatCannotBeOpenedIsReportedAsSuch)
+// The same cause, in the same words, as when the link cannot open the port.
+TEST_F(UpgradeFixture, APortThatCannotBeOpenedIsReportedWithItsCause)
 {
-    const UpgradeResult result = Upgrade(m_folder.File("no-such-port"), FirmwareFileOf(kSmallImage));
+    const std::string missing = m_folder.File("no-such-port");
+    const UpgradeResult result = Upgrade(missing, FirmwareFileOf(kSmallImage));
     EXPECT_EQ(result.m_outcome, UpgradeOutcome::kPortOpenFailed);
-    EXPECT_NE(result.m_detail.find("no-such-port"), std::string::npos) << result.m_detail;
+    EXPECT_NE(
+        result.m_detail.find(DescribePortOpenFailure({PortOpenCause::kMissing, ENOENT}, missing, 115200)),
+        std::string::npos)
+        << result.m_detail;
+
+    SimProcess controller = Controller();
+    SerialPort holder;
+    ASSERT_TRUE(holder.Open(controller.Port(), 115200).Succeeded());
+    const UpgradeResult busy = Upgrade(controller.Port(), FirmwareFileOf(kSmallImage));
+    EXPECT_EQ(busy.m_outcome, UpgradeOutcome::kPortOpenFailed);
+    EXPECT_NE(busy.m_detail.find("is in use by another program"), std::string::npos) << busy.m_detail;
+    EXPECT_EQ(busy.m_bytes_sent, 0u);
 }
 
 TEST_F(UpgradeFixture, RetransmitsCorruptedPacketsAndStillVerifies)

@@ -112,23 +112,23 @@ TEST_F(SerialPortTest, ReopenEmptiesTheQueueAndStartsAFreshReader)
     EXPECT_EQ(WaitQueued(1), std::vector<uint8_t>{4});
 }
 
-TEST_F(SerialPortTest, HangUpEndsTheReaderQuietlyAndTheNextWriteReportsIt)
+TEST_F(SerialPortTest, HangUpIsReportedOnceByTheReaderAndThePortWaitsForItsOwnerToClose)
 {
     ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
-    const size_t threads = CountLinkThreads();
+    m_pty.WriteToSlave({7, 8});
+    ASSERT_EQ(WaitQueuedCount(2), 2u);
     m_pty.CloseMaster();
-    // The reader ends by itself; the port still looks open.
-    for (int i = 0; i < 200 && CountLinkThreads() >= threads; ++i)
-        std::this_thread::sleep_for(10ms);
-    EXPECT_LT(CountLinkThreads(), threads);
-    EXPECT_TRUE(IsOpen());
-    EXPECT_EQ(m_sink.Count(kSerialWriteFailed), 0u);
+    ASSERT_TRUE(m_sink.WaitFor(kSerialHungUp, 1));
+    EXPECT_TRUE(IsOpen()) << "the reader cannot close the port it runs under";
+    EXPECT_EQ(TakeAll(), (std::vector<uint8_t>{7, 8})) << "bytes before the hang-up stay queued";
 
+    // The write on the gone device fails and closes it: one report of its own.
     SendFrame(m_port, ProtocolFrame{});
     EXPECT_FALSE(IsOpen());
     EXPECT_EQ(m_sink.Count(kSerialWriteFailed), 1u);
     SendFrame(m_port, ProtocolFrame{}); // closed now: dropped, no second report
     EXPECT_EQ(m_sink.Count(kSerialWriteFailed), 1u);
+    EXPECT_EQ(m_sink.Count(kSerialHungUp), 1u);
 }
 
 TEST(SerialPortReadByOwner, QueuesWhatTheDriverHoldsOnTheCallersThreadUntilHangUp)
@@ -162,9 +162,28 @@ TEST(SerialPortReadByOwner, QueuesWhatTheDriverHoldsOnTheCallersThreadUntilHangU
     EXPECT_GT(sink.Count(kSerialBytesQueued), 0u);
 
     pty.CloseMaster();
+    EXPECT_EQ(sink.Count(kSerialHungUp), 0u);
     EXPECT_FALSE(port.ReadAvailable(1024).m_alive);
+    EXPECT_EQ(sink.Count(kSerialHungUp), 1u) << "the read that finds the device gone reports it";
     EXPECT_FALSE(port.ReadAvailable(1024).m_alive) << "a gone device is not read again";
-    EXPECT_TRUE(port.IsOpen()) << "the next write reports the loss, as with a reader thread";
+    EXPECT_EQ(sink.Count(kSerialHungUp), 1u);
+    EXPECT_TRUE(port.IsOpen()) << "its owner closes it, as with a reader thread";
+
+    PtyPair returned;
+    ASSERT_TRUE(port.Open(returned.SlaveName(), 115200));
+    EXPECT_TRUE(port.ReadAvailable(1024).m_alive) << "a reopened port is read again";
+}
+
+TEST_F(SerialPortTest, APortWithAReaderThreadIsNotReadByItsOwnerToo)
+{
+    ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));
+    ASSERT_TRUE(m_port.HasReader());
+    m_pty.WriteToSlave({1, 2, 3});
+    ASSERT_EQ(WaitQueuedCount(3), 3u);
+    const SerialReadResult read = m_port.ReadAvailable(1024);
+    EXPECT_EQ(read.m_count, 0u);
+    EXPECT_TRUE(read.m_alive);
+    EXPECT_EQ(TakeAll(), (std::vector<uint8_t>{1, 2, 3})) << "each byte queued once, by the reader";
 }
 
 TEST(SerialPortShutdown, LeavesNoThreadAndPostsNothingAfterwards)

@@ -209,6 +209,37 @@ TEST_F(GimbalLinkTest, ALostPortIsReportedOnceAndAStartAfterwardsBeginsAfresh)
     EXPECT_EQ(m_link->State().m_page.load(), 0);
 }
 
+TEST_F(GimbalLinkTest, AHangUpIsReportedWhenTheReaderSeesItWithoutWaitingForAWrite)
+{
+    // No sender: nothing is written, so only the reader can learn of the loss.
+    ASSERT_TRUE(m_link->StartLink(m_pty.SlaveName(), 115200).Succeeded());
+    const ProtocolFrame answer = InboundFrame(0, 17);
+    m_pty.WriteToSlave(std::vector<uint8_t>(answer.begin(), answer.end()));
+    ASSERT_TRUE(PumpUntil([&] { return !m_observer.m_frames.empty(); }));
+    m_pty.CloseMaster();
+    ASSERT_TRUE(PumpUntil([&] { return m_observer.m_losses > 0; }));
+    EXPECT_EQ(m_link->LossCause(), LinkLoss::kHungUp);
+    EXPECT_FALSE(m_link->IsPortOpen());
+    EXPECT_EQ(m_view.statuses.back(), (ShownStatus{kMsgTransmitError, kRed}));
+    EXPECT_EQ(m_observer.m_losses, 1);
+
+    // A new start forgets the loss.
+    PtyPair returned;
+    ASSERT_TRUE(m_link->StartLink(returned.SlaveName(), 115200).Succeeded());
+    EXPECT_EQ(m_link->LossCause(), LinkLoss::kNone);
+}
+
+TEST_F(GimbalLinkTest, ALossTheOwnersOwnStopOvertookIsNotReported)
+{
+    ASSERT_TRUE(m_link->StartLink(m_pty.SlaveName(), 115200).Succeeded());
+    m_pty.CloseMaster();
+    ASSERT_TRUE(m_wakes.WaitFor(1)); // the hang-up's news waits in the owner's queue
+    m_link->StopLink();
+    m_link->HandleWakeUp();
+    EXPECT_EQ(m_observer.m_losses, 0);
+    EXPECT_EQ(m_link->LossCause(), LinkLoss::kNone);
+}
+
 TEST_F(GimbalLinkTest, AFailedStartSaysWhyAndChangesNothingElse)
 {
     const PortOpenResult missing = m_link->StartLink("/dev/orvane-no-such-port", 115200);

@@ -1,7 +1,5 @@
 #include "libs/iap/boot_channel.h"
 
-#include "platform/serial_timed_wait.h"
-
 namespace {
 
 // A full driver buffer that does not drain within this long means the line
@@ -32,21 +30,14 @@ std::chrono::milliseconds Remaining(BootChannel::Clock::time_point deadline)
 } // namespace
 
 std::unique_ptr<BootChannel> BootChannel::Open(const std::string& device, int baud, const StopSignal& stop,
-                                               std::string& error)
+                                               PortOpenResult& why)
 {
     // The only place the upgrade opens a port.
-    const SerialHandle handle = OpenSerialDevice(device, baud);
-    if (handle == kInvalidSerialHandle) {
-        error = "cannot open the serial port '" + device + "' at " + std::to_string(baud) +
-                " baud (missing, in use, or not permitted)";
+    std::unique_ptr<BootChannel> channel(new BootChannel(stop));
+    why = channel->m_port.Open(device, baud);
+    if (!why.Succeeded())
         return nullptr;
-    }
-    return std::unique_ptr<BootChannel>(new BootChannel(handle, stop));
-}
-
-BootChannel::~BootChannel()
-{
-    CloseSerialDevice(m_handle);
+    return channel;
 }
 
 BootChannel::Status BootChannel::Send(const std::vector<uint8_t>& bytes)
@@ -55,7 +46,7 @@ BootChannel::Status BootChannel::Send(const std::vector<uint8_t>& bytes)
     while (sent < bytes.size()) {
         if (m_stop.IsSignalled())
             return Status::kStopped;
-        const SerialWriteResult result = WriteSerial(m_handle, bytes.data() + sent, bytes.size() - sent);
+        const SerialWriteResult result = m_port.Write(bytes.data() + sent, bytes.size() - sent);
         if (result.m_status == SerialWriteResult::kFailed)
             return Status::kGone;
         if (result.m_status == SerialWriteResult::kWritten) {
@@ -63,7 +54,7 @@ BootChannel::Status BootChannel::Send(const std::vector<uint8_t>& bytes)
             m_bytes_sent += result.m_count;
             continue;
         }
-        if (const Status waited = FromWait(WaitSerialWritableFor(m_handle, m_stop, kWriteStallLimit));
+        if (const Status waited = FromWait(m_port.WaitWritableFor(m_stop, kWriteStallLimit));
             waited != Status::kOk)
             return waited == Status::kTimedOut ? Status::kGone : waited;
     }
@@ -72,11 +63,11 @@ BootChannel::Status BootChannel::Send(const std::vector<uint8_t>& bytes)
 
 BootChannel::Status BootChannel::ReadMore(Clock::time_point deadline)
 {
-    const Status waited = FromWait(WaitSerialReadableFor(m_handle, m_stop, Remaining(deadline)));
+    const Status waited = FromWait(m_port.WaitReadableFor(m_stop, Remaining(deadline)));
     if (waited != Status::kOk)
         return waited;
     std::vector<uint8_t> bytes;
-    const bool alive = ReadSerialAvailable(m_handle, bytes);
+    const bool alive = m_port.ReadAvailable(bytes);
     std::vector<BootPacket> packets;
     m_decoder.Feed(bytes.data(), bytes.size(), packets);
     m_packets.insert(m_packets.end(), packets.begin(), packets.end());

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "libs/iap/boot_packet.h"
-#include "platform/serial_device.h"
+#include "platform/serial_port.h"
 #include "platform/stop_signal.h"
 
 #include <chrono>
@@ -24,11 +24,10 @@ public:
         kGone,    // the port failed or hung up
     };
 
-    // Opens `device` at `baud`; nothing (and a sentence in `error`) when it
+    // Opens `device` at `baud`; nothing (and the cause in `why`) when it
     // cannot be opened.
     static std::unique_ptr<BootChannel> Open(const std::string& device, int baud, const StopSignal& stop,
-                                             std::string& error);
-    ~BootChannel();
+                                             PortOpenResult& why);
     BootChannel(const BootChannel&) = delete;
     BootChannel& operator=(const BootChannel&) = delete;
 
@@ -45,10 +44,10 @@ public:
     uint64_t BytesSent() const { return m_bytes_sent; }
 
 private:
-    BootChannel(SerialHandle handle, const StopSignal& stop) : m_handle(handle), m_stop(stop) {}
+    explicit BootChannel(const StopSignal& stop) : m_stop(stop) {}
     Status ReadMore(Clock::time_point deadline);
 
-    SerialHandle m_handle;
+    SerialPort m_port;
     const StopSignal& m_stop;
     BootPacketDecoder m_decoder;
     std::deque<BootPacket> m_packets;

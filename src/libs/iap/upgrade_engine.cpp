@@ -5,6 +5,7 @@
 #include "libs/iap/bootloader_request.h"
 #include "libs/iap/firmware_file.h"
 #include "libs/iap/image_transfer.h"
+#include "platform/serial_open_result.h"
 
 #include <algorithm>
 #include <memory>
@@ -130,10 +131,12 @@ private:
 
     bool OpenPort()
     {
-        std::string error;
-        m_channel = BootChannel::Open(m_options.m_device, m_options.m_baud, m_stop, error);
+        PortOpenResult why;
+        m_channel = BootChannel::Open(m_options.m_device, m_options.m_baud, m_stop, why);
         if (!m_channel)
-            return Finish(UpgradeOutcome::kPortOpenFailed, "The " + error + ".");
+            return Finish(UpgradeOutcome::kPortOpenFailed,
+                          "The port could not be opened, the controller was not touched: " +
+                              DescribePortOpenFailure(why, m_options.m_device, m_options.m_baud) + ".");
         return true;
     }
 
