@@ -2,11 +2,16 @@
 #include "cli_connection.h"
 
 #include "params/param_file.h"
+#include "platform/output_file.h"
 #include "resources/message_ids.h"
 
 ExitStatus RunDownloadCommand(const CliArgs& args, CliOutput& output)
 {
     const std::string& path = args.m_operands.front();
+    // A folder or socket at the path is known before the gimbal is asked.
+    if (const OutputTarget target = InspectOutput(path); target.kind == OutputKind::kRefused) {
+        return output.Fail(ExitStatus::kUsageError, target.error);
+    }
     CliConnection connection(args, output);
     const ExitStatus connected = connection.Connect();
     if (connected != ExitStatus::kSuccess) {

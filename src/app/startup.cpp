@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "platform/ini_file.h"
+#include "platform/settings_location.h"
 
 #include <spawn.h>
 
@@ -9,12 +10,6 @@
 #include <system_error>
 
 extern char** environ;
-
-namespace {
-
-constexpr std::string_view kSettingsFileName = "Setting.ini";
-
-} // namespace
 
 std::string ReadProfileText(std::string_view section, std::string_view key, std::string_view fallback,
                             const std::string& path)
@@ -40,14 +35,6 @@ std::string ExecutablePath()
     std::error_code error;
     std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::string() : executable.string();
-}
-
-std::string SettingsPathFor(const std::string& current_dir)
-{
-    if (current_dir.empty() || current_dir.back() == '/') {
-        return current_dir + std::string(kSettingsFileName);
-    }
-    return current_dir + '/' + std::string(kSettingsFileName);
 }
 
 std::string AppTitleFromExecutable(std::string_view executable_path)
@@ -92,7 +79,9 @@ StartupInfo PrepareStartup(const std::string& current_dir, const std::string& ex
 {
     std::setlocale(LC_CTYPE, "");
     StartupInfo info;
-    info.settings_path = SettingsPathFor(current_dir);
+    info.settings_path = ChooseSettingsPath(current_dir);
+    // The language key is written at once: the first save of a new file.
+    PrepareSettingsFolder(info.settings_path);
     info.app_title = AppTitleFromExecutable(executable_path);
     info.language = ApplyLanguageSetting(info.settings_path);
     return info;

@@ -27,9 +27,6 @@ std::string CurrentDirectory();
 // Full path of the running program, or "" when it cannot be told.
 std::string ExecutablePath();
 
-// "Setting.ini" inside `current_dir`.
-std::string SettingsPathFor(const std::string& current_dir);
-
 // The executable's file name without its folder and without its last
 // extension; the whole file name when it has no ".".
 std::string AppTitleFromExecutable(std::string_view executable_path);
@@ -70,8 +67,8 @@ struct StartupInfo {
 };
 
 // Sets the character-type locale to the user's, then fills StartupInfo from
-// the working directory and the executable's path and applies the language
-// setting.
+// the working directory (ChooseSettingsPath: its Setting.ini, else the
+// user's) and the executable's path and applies the language setting.
 StartupInfo PrepareStartup(const std::string& current_dir, const std::string& executable_path);
 
 // Starts a new, detached instance of the program at `executable_path`, with no

@@ -8,6 +8,9 @@
 // system, so ticks missed while the owner was busy merge into one wake-up
 // and the schedule never drifts. A timer the system refuses to create is
 // unusable: it never arms, and waits end only with the stop signal.
+// The longest period, in milliseconds, the system's timer takes.
+int LongestTimerPeriodMs();
+
 class PeriodicTimer {
 public:
     PeriodicTimer();
@@ -16,7 +19,8 @@ public:
     PeriodicTimer& operator=(const PeriodicTimer&) = delete;
 
     // First tick one period from now, then every period. False when the
-    // system refuses the timer; it is then disarmed.
+    // system refuses the timer or the period (not 1..LongestTimerPeriodMs());
+    // it is then disarmed.
     bool Arm(int period_ms);
     void Disarm();
     bool IsArmed() const { return m_armed; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,10 @@ struct PortListingSources {
 
 // The system's folders and PublishedPortDirectory().
 PortListingSources SystemPortListingSources();
+
+// The same as ListSerialPortItems, or nullopt when the system's tty class
+// folder cannot be read at all: a caller then keeps the list it shows.
+std::optional<std::vector<SerialPortItem>> ReadSerialPortItems(const PortListingSources& sources);
 
 // The serial devices the system really has (ttys backed by a device with a
 // driver, without the unused 8250 placeholders) and the published ports

@@ -337,3 +337,14 @@ bool DecodeParamPage(uint8_t page, const ProtocolFrame& frame, GimbalParams& par
         DecodeField(row, &frame[row.offset], params);
     return true;
 }
+
+GimbalParams CarriedByParamPages(const GimbalParams& params)
+{
+    GimbalParams carried = params;
+    ProtocolFrame frame{};
+    for (uint8_t page = kFirstUploadPage; page <= kLastUploadPage; ++page) {
+        EncodeParamPage(page, params, frame);
+        DecodeParamPage(static_cast<uint8_t>(page + kReadBackPageDistance), frame, carried);
+    }
+    return carried;
+}

@@ -1,20 +1,14 @@
 #include "recording/csv_recording.h"
 
+#include "platform/output_file.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 
 #include <unistd.h>
 
 namespace {
-
-bool PathExists(const std::string& path)
-{
-    std::error_code error;
-    // A dangling symbolic link is something at that name too.
-    return std::filesystem::exists(std::filesystem::symlink_status(path, error));
-}
 
 std::string Cannot(const std::string& what, const std::string& path)
 {
@@ -30,21 +24,30 @@ CsvRecording::~CsvRecording()
     }
 }
 
+// A device or FIFO is written in place from the start and never replaced;
+// a regular file takes the rows through a file beside it.
 std::string CsvRecording::Open(const std::string& path, bool replace, std::string_view header)
 {
-    if (!replace && PathExists(path)) {
+    const OutputTarget target = InspectOutput(path);
+    if (target.kind == OutputKind::kRefused) {
+        return target.error;
+    }
+    if (target.kind == OutputKind::kRegular && !replace) {
         return "'" + path + "' exists; --force replaces it";
     }
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
-        return Cannot("write", path);
-    }
-    ::close(fd);
-    m_path = path;
-    m_temporary = temporary;
+    m_path = target.path;
     m_replace = replace;
-    m_file.open(m_temporary, std::ios::out | std::ios::trunc);
+    if (target.kind == OutputKind::kStream) {
+        m_file.open(m_path, std::ios::out);
+    } else {
+        const int fd = CreateFileBeside(target.path, m_temporary);
+        if (fd < 0) {
+            m_temporary.clear();
+            return Cannot("write", path);
+        }
+        ::close(fd);
+        m_file.open(m_temporary, std::ios::out | std::ios::trunc);
+    }
     m_file << header << std::flush;
     return m_file.good() ? std::string{} : "cannot write '" + path + "'";
 }

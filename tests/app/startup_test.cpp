@@ -1,4 +1,5 @@
 #include "app/startup.h"
+#include "platform/settings_location.h"
 #include "platform/ui_language.h"
 
 #include <gtest/gtest.h>
@@ -41,12 +42,29 @@ private:
     uint16_t m_saved_language = GetUiLanguage();
 };
 
-TEST(SettingsPath, IsSettingIniInTheGivenFolder)
+// A Setting.ini in the working folder is used as it is (portable use);
+// otherwise the user's configuration folder holds it, made on first start.
+TEST_F(StartupTest, SettingsLiveInTheWorkingFolderOnlyWhenAFileIsThere)
 {
-    EXPECT_EQ(SettingsPathFor("/home/user/work"), "/home/user/work/Setting.ini");
-    EXPECT_EQ(SettingsPathFor("/home/user/work/"), "/home/user/work/Setting.ini");
-    EXPECT_EQ(SettingsPathFor("/"), "/Setting.ini");
-    EXPECT_EQ(SettingsPathFor(""), "Setting.ini");
+    const fs::path config = m_dir / "config";
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    const fs::path work = m_dir / "work";
+    fs::create_directories(work);
+    const StartupInfo installed = PrepareStartup(work.string(), "/usr/bin/orvane");
+    EXPECT_EQ(installed.settings_path, (config / "orvane/Setting.ini").string());
+    EXPECT_TRUE(fs::is_regular_file(config / "orvane/Setting.ini")) << "created with the language key";
+    EXPECT_FALSE(fs::exists(work / "Setting.ini"));
+
+    std::ofstream(work / "Setting.ini") << "[Setting]\nLAN=EN\n";
+    EXPECT_EQ(ChooseSettingsPath(work.string()), (work / "Setting.ini").string());
+
+    const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+    setenv("XDG_CONFIG_HOME", "relative", 1);
+    setenv("HOME", m_dir.c_str(), 1);
+    EXPECT_EQ(ChooseSettingsPath((m_dir / "empty").string()),
+              (m_dir / ".config/orvane/Setting.ini").string());
+    setenv("HOME", home.c_str(), 1);
+    unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST(AppTitle, IsTheFileNameWithoutItsLastExtension)

@@ -131,6 +131,7 @@ private:
     void UpdatePanelFromParams();
     void UpdateParamsFromPanel();
     void OnOpenParam();
+    void ShowValuesThePanelRefused(const GimbalParams& params);
     void OnSaveParam();
 
     // The menu's choices as the user left them.

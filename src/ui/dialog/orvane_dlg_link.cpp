@@ -21,14 +21,19 @@ constexpr int kDeviceRole = Qt::UserRole;
 } // namespace
 
 // Relists the ports and selects `index`; an index that is not an item keeps
-// the selection's previous index (none at start-up).
+// the selection's previous index (none at start-up). A listing that cannot be
+// read leaves the box's items and selection as they are.
 void COrvaneDlg::ListSerialPorts(int index)
 {
+    const std::optional<std::vector<SerialPortItem>> ports =
+        ReadSerialPortItems(m_app.m_port_sources.value_or(SystemPortListingSources()));
+    if (!ports)
+        return;
     auto* box = m_controls.Get<CKRQCombo>(ControlId::kPortBox);
     const int previous = box->currentIndex();
     box->clear();
     // The listing comes sorted as text, as the box keeps its items.
-    for (const SerialPortItem& port : ListSerialPortItems(SystemPortListingSources()))
+    for (const SerialPortItem& port : *ports)
         box->addItem(QString::fromStdString(port.m_display_name), QString::fromStdString(port.m_device_path));
     box->SelectIndex(index >= 0 && index < box->count() ? index : previous);
 }

@@ -1,4 +1,5 @@
 #include "params/param_file.h"
+#include "params/param_file_check.h"
 #include "protocol/command_table.h"
 #include "resources/control_ids.h"
 #include "resources/message_ids.h"
@@ -94,12 +95,15 @@ void COrvaneDlg::InitParamEditLimits()
     }
 }
 
+// The box starts without a choice, as the fixed boxes do: the toolkit
+// selects the first item added, which a save would write as the user's.
 void COrvaneDlg::FillTypeCombo(ControlId control, const std::string& list)
 {
     auto* box = m_controls.Get<CKRQCombo>(control);
     box->clear();
     for (const std::string& item : SplitTypeList(list))
         box->addItem(QString::fromStdString(item));
+    box->SelectIndex(-1);
 }
 
 void COrvaneDlg::FillProductTypeCombo(const std::string& list)
@@ -175,6 +179,23 @@ void COrvaneDlg::OnOpenParam()
     }
     ShowParams(params);
     ShowStatus(Id(MessageId::kParamFileOpened), kBlack);
+    ShowValuesThePanelRefused(params);
+}
+
+// The panel keeps its previous text where an edit refuses a value, so the
+// next upload would send that text rather than the file: the user is told
+// which values, in red, with the list in the status line's tooltip.
+void COrvaneDlg::ShowValuesThePanelRefused(const GimbalParams& params)
+{
+    const std::vector<RefusedPanelValue> refused = ValuesThePanelRefuses(params);
+    QString list;
+    for (const RefusedPanelValue& value : refused)
+        list += QString::fromStdString(value.key + "=" + value.text + ": " + value.reason + "\n");
+    auto* status = m_controls.Get<CKRQStatic>(ControlId::kStatusLine);
+    status->setToolTip(list.trimmed());
+    if (!refused.empty())
+        ShowStatusText(ToQColor(kRed), QString::fromStdString(LoadUiText(UiText::kParamFileValuesRefused,
+                                                                         std::to_string(refused.size()))));
 }
 
 void COrvaneDlg::OnSaveParam()

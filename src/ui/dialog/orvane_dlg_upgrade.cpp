@@ -44,7 +44,7 @@ QString DetailOf(const IapEvent& event)
 
 void COrvaneDlg::OnOpenFirmware()
 {
-    const QString path = m_prompts.ChooseFileToOpen(nullptr, kFirmwareFileChoice);
+    const QString path = m_prompts.ChooseFileToOpen(this, kFirmwareFileChoice);
     if (path.isEmpty())
         return;
     m_firmware_path = path.toStdString();
@@ -83,6 +83,8 @@ void COrvaneDlg::StartUpgrade()
     m_controls.Get<CKRQProg>(ControlId::kLevelBar)->SetPos(0, DrawnColors::kGreen);
     m_controls.Get<CKRQStatic>(ControlId::kMainVersion)->SetText(QString());
     SetCaption(ControlId::kLinkButton, MessageId::kStartDebug);
+    // The bootloader talks at the rate the link was configured for.
+    m_iap.SetBaud(m_app_settings.m_baud_rate);
     m_iap.Start(GetSelectedPortDevice(), m_firmware_path);
     SetCaption(ControlId::kUpgradeButton, MessageId::kCancel);
 }
