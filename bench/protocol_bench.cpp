@@ -19,8 +19,7 @@ public:
     void ShowStatus(int, Rgb) override {}
     void ClearStatus() override {}
     void RefreshTelemetry(TelemetryRefresh) override {}
-    void UpdatePanelFromParams() override {}
-    void UpdateParamsFromPanel() override {}
+    void OnDownloadFinished(const GimbalParams&) override {}
     void EnableTransferButtons(bool) override {}
 };
 

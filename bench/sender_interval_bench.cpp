@@ -6,6 +6,7 @@
 
 #include "link/ckrq_serial_port.h"
 #include "link/sender_thread.h"
+#include "platform/periodic_timer.h"
 #include "platform/thread_priority.h"
 
 #include <algorithm>
@@ -132,7 +133,7 @@ int main(int argc, char** argv)
     const int period_ms = argc > 2 ? std::atoi(argv[2]) : 10;
     Pty pty;
     if (seconds <= 0 || !IsUsableSendPeriod(period_ms) || !OpenRawPty(pty)) {
-        std::fprintf(stderr, "usage: %s [seconds > 0] [period_ms 1..%d]\n", argv[0], kMaxSendPeriodMs);
+        std::fprintf(stderr, "usage: %s [seconds > 0] [period_ms 1..%d]\n", argv[0], LongestTimerPeriodMs());
         return 2;
     }
     CKRQSerialPort port;

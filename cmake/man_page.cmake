@@ -13,6 +13,13 @@ function(as_roff text out)
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
 
+# A help text that names the settings file a start would use names the
+# user's generic one: an empty working folder and a home of "~".
+set(neutral_folder ${OUTPUT}.cwd)
+file(MAKE_DIRECTORY ${neutral_folder})
+set(ENV{HOME} "~")
+unset(ENV{XDG_CONFIG_HOME})
+
 execute_process(COMMAND ${PROGRAM} --help OUTPUT_VARIABLE help COMMAND_ERROR_IS_FATAL ANY)
 file(READ ${INCLUDE} sections)
 string(REGEX MATCH "\nCommands:\n(  [^\n]+\n)+" command_list "${help}")
@@ -33,4 +40,5 @@ set(combined ${OUTPUT}.h2m)
 file(WRITE ${combined} "${sections}")
 execute_process(COMMAND ${HELP2MAN} --no-info --version-string=${VERSION}
                         --source=Orvane --include=${combined} --output=${OUTPUT} ${PROGRAM}
+                WORKING_DIRECTORY ${neutral_folder}
                 COMMAND_ERROR_IS_FATAL ANY)

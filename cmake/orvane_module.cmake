@@ -45,6 +45,54 @@ set(ORVANE_POSIX_ONLY_INCLUDES
     "#include \"sim/")
 list(JOIN ORVANE_POSIX_ONLY_INCLUDES "|" ORVANE_POSIX_ONLY_INCLUDES)
 
+# Holds the sources of TARGET in FOLDER (relative to this directory) to the
+# project headers ALLOWED: folders ("wire/") or single headers. Checked when
+# the target builds, so an edit that reaches past the list fails the build.
+function(orvane_allow_includes target folder)
+  cmake_parse_arguments(ARG "" "" "ALLOWED" ${ARGN})
+  file(GLOB files CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  list(JOIN files "|" joined_files)
+  list(JOIN ARG_ALLOWED "|" joined_allowed)
+  set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${target}_includes.stamp)
+  add_custom_command(OUTPUT ${stamp}
+    COMMAND ${CMAKE_COMMAND} "-DFILES=${joined_files}" "-DALLOWED=${joined_allowed}" -DLAYER=${target}
+            -DSTAMP=${stamp} -P ${PROJECT_SOURCE_DIR}/cmake/check_includes.cmake
+    DEPENDS ${files} ${PROJECT_SOURCE_DIR}/cmake/check_includes.cmake
+    COMMENT "Checking what ${target} includes" VERBATIM)
+  target_sources(${target} PRIVATE ${stamp})
+endfunction()
+
+# Refuses, when CMake configures, a TARGET that links (directly or through
+# another library) anything outside ALLOWED.
+function(orvane_allow_links target)
+  cmake_parse_arguments(ARG "" "" "ALLOWED" ${ARGN})
+  set(pending ${target})
+  set(seen "")
+  while(pending)
+    list(POP_FRONT pending current)
+    if(current IN_LIST seen OR NOT TARGET ${current})
+      continue()
+    endif()
+    list(APPEND seen ${current})
+    get_target_property(type ${current} TYPE)
+    set(links "")
+    if(NOT type STREQUAL "INTERFACE_LIBRARY")
+      get_target_property(links ${current} LINK_LIBRARIES)
+    endif()
+    get_target_property(interface_links ${current} INTERFACE_LINK_LIBRARIES)
+    foreach(link ${links} ${interface_links})
+      if(NOT link OR link MATCHES "^\\$<" OR NOT TARGET ${link})
+        continue()
+      endif()
+      if(NOT link IN_LIST ARG_ALLOWED)
+        list(JOIN ARG_ALLOWED ", " shown)
+        message(FATAL_ERROR "${target} may link only ${shown}; ${current} brings in ${link}")
+      endif()
+      list(APPEND pending ${link})
+    endforeach()
+  endwhile()
+endfunction()
+
 # One test program per module: every tests/<module>/*.cpp is linked into
 # test_<module>. LABELS let CI pick the threaded tests for ThreadSanitizer;
 # QT turns on the meta-object compiler for widget tests.

@@ -15,8 +15,7 @@ public:
     void ShowStatus(int, Rgb) override { ++m_calls; }
     void ClearStatus() override { ++m_calls; }
     void RefreshTelemetry(TelemetryRefresh) override { ++m_calls; }
-    void UpdatePanelFromParams() override { ++m_calls; }
-    void UpdateParamsFromPanel() override { ++m_calls; }
+    void OnDownloadFinished(const GimbalParams&) override { ++m_calls; }
     void EnableTransferButtons(bool) override { ++m_calls; }
 
     int m_calls = 0;

@@ -12,6 +12,8 @@ packages=(
   locales-all fonts-wqy-microhei fonts-dejavu-core
   # Driving the real window from outside, screenshots.
   xvfb xdotool dbus at-spi2-core python3-gi gir1.2-atspi-2.0 python3-xlib imagemagick
+  # A window manager, for the check that dialogs open above the window.
+  openbox
 )
 source "$(dirname "$0")/lib/packages.sh"
 install_packages "${packages[@]}"

@@ -12,9 +12,9 @@ bool BootloaderModel::Chance(double rate)
 
 void BootloaderModel::Receive(const uint8_t* data, size_t count)
 {
-    std::vector<BootPacket> packets;
-    m_decoder.Feed(data, count, packets);
-    for (const BootPacket& packet : packets) {
+    std::vector<ReceivedPacket> packets;
+    m_reader.Feed(data, count, packets);
+    for (const ReceivedPacket& packet : packets) {
         // A stalled or powerless controller hears nothing.
         if (m_stalled || m_power_cut_pending)
             return;
@@ -22,51 +22,46 @@ void BootloaderModel::Receive(const uint8_t* data, size_t count)
     }
 }
 
-void BootloaderModel::Answer(BootType type, const std::vector<uint8_t>& payload)
+void BootloaderModel::Answer(BootRequest request, const std::vector<uint8_t>& payload)
 {
-    const std::vector<uint8_t> bytes = BootPacketBytes(type, payload);
+    const std::vector<uint8_t> bytes = AnswerPacket(request, payload);
     m_output.insert(m_output.end(), bytes.begin(), bytes.end());
 }
 
-void BootloaderModel::Handle(const BootPacket& packet)
+void BootloaderModel::Handle(const ReceivedPacket& packet)
 {
-    switch (static_cast<BootType>(packet.m_type)) {
-    case BootType::kGetInfo: {
+    const auto request = static_cast<BootRequest>(packet.type);
+    switch (request) {
+    case BootRequest::kGetInfo: {
         const SimFlash::ImageMark& mark = m_flash.Mark();
-        BootInfo info;
-        info.m_app_valid = mark.valid;
-        info.m_app_version = mark.version;
-        info.m_app_hash = mark.hash;
-        info.m_window = m_options.window;
-        info.m_max_write = m_options.max_write;
-        info.m_board_id = m_options.board_id;
-        info.m_flash_size = m_flash.Size();
-        info.m_page_size = m_flash.PageSize();
-        Answer(BootType::kInfo, EncodeInfo(info));
+        Answer(request, InfoPayload({mark.valid, mark.version, m_options.window, m_options.max_write,
+                                     m_options.board_id, m_flash.Size(), m_flash.PageSize(), mark.hash}));
         return;
     }
-    case BootType::kBegin: {
-        const std::optional<BeginRequest> request = DecodeBegin(packet.m_payload);
-        Answer(BootType::kBeginAnswer,
-               EncodeAnswer(request ? Begin(*request) : BootAnswer{BootStatus::kBadRequest, 0}));
+    case BootRequest::kBegin: {
+        const std::optional<BeginFields> begin = ParseBegin(packet.payload);
+        const Reply reply = begin ? Begin(*begin) : Reply{BootReply::kMalformed, 0};
+        Answer(request, StatusPayload(reply.status, reply.offset));
         return;
     }
-    case BootType::kWrite: {
+    case BootRequest::kWrite: {
         if (Chance(m_options.corrupt_rate))
             return; // a corrupted packet fails its CRC and goes unanswered
-        const std::optional<WriteRequest> request = DecodeWrite(packet.m_payload);
-        const BootAnswer answer = request ? Write(*request) : BootAnswer{BootStatus::kBadRequest, 0};
+        const std::optional<WriteFields> write = ParseWrite(packet.payload);
+        const Reply reply = write ? Write(*write) : Reply{BootReply::kMalformed, 0};
         CheckFaultTriggers();
         if (!m_stalled && !m_power_cut_pending)
-            Answer(BootType::kWriteAnswer, EncodeAnswer(answer));
+            Answer(request, StatusPayload(reply.status, reply.offset));
         return;
     }
-    case BootType::kVerify:
-        Answer(BootType::kVerifyAnswer, EncodeVerifyAnswer(Verify()));
+    case BootRequest::kVerify: {
+        const VerifyReply reply = Verify();
+        Answer(request, VerifyPayload(reply.status, reply.computed));
         return;
-    case BootType::kBoot: {
+    }
+    case BootRequest::kBoot: {
         const bool valid = m_flash.Mark().valid;
-        Answer(BootType::kBootAnswer, EncodeAnswer({valid ? BootStatus::kOk : BootStatus::kNoValidImage, 0}));
+        Answer(request, StatusPayload(valid ? BootReply::kOk : BootReply::kNoValidImage, 0));
         m_start_image = valid;
         return;
     }
@@ -75,49 +70,49 @@ void BootloaderModel::Handle(const BootPacket& packet)
     }
 }
 
-BootAnswer BootloaderModel::Begin(const BeginRequest& request)
+BootloaderModel::Reply BootloaderModel::Begin(const BeginFields& request)
 {
-    if (request.m_image_size == 0)
-        return {BootStatus::kBadRequest, 0};
-    if (request.m_image_size > m_flash.Size())
-        return {BootStatus::kTooLarge, 0};
+    if (request.image_size == 0)
+        return {BootReply::kMalformed, 0};
+    if (request.image_size > m_flash.Size())
+        return {BootReply::kTooLarge, 0};
     SimFlash::Session& session = m_flash.CurrentSession();
-    if (session.active && session.size == request.m_image_size && session.hash == request.m_image_hash)
-        return {BootStatus::kOk, session.written}; // resume
+    if (session.active && session.size == request.image_size && session.hash == request.image_hash)
+        return {BootReply::kOk, session.written}; // resume
     // The old image stops being bootable before its first page is erased.
     m_flash.Mark().valid = false;
-    session = {true, request.m_image_size, request.m_version, request.m_image_hash, 0, 0};
-    return {BootStatus::kOk, 0};
+    session = {true, request.image_size, request.version, request.image_hash, 0, 0};
+    return {BootReply::kOk, 0};
 }
 
-BootAnswer BootloaderModel::Write(const WriteRequest& request)
+BootloaderModel::Reply BootloaderModel::Write(const WriteFields& request)
 {
     SimFlash::Session& session = m_flash.CurrentSession();
     if (!session.active)
-        return {BootStatus::kNoSession, 0};
-    if (request.m_offset != session.written)
-        return {BootStatus::kOutOfOrder, session.written};
-    if (request.m_data.size() > m_options.max_write ||
-        uint64_t{request.m_offset} + request.m_data.size() > session.size)
-        return {BootStatus::kBadRequest, session.written};
-    m_flash.Write(request.m_offset, request.m_data);
-    return {BootStatus::kOk, session.written};
+        return {BootReply::kNoUpgradeBegun, 0};
+    if (request.offset != session.written)
+        return {BootReply::kOutOfOrder, session.written};
+    if (request.data.size() > m_options.max_write ||
+        uint64_t{request.offset} + request.data.size() > session.size)
+        return {BootReply::kMalformed, session.written};
+    m_flash.Write(request.offset, request.data);
+    return {BootReply::kOk, session.written};
 }
 
-VerifyAnswer BootloaderModel::Verify()
+BootloaderModel::VerifyReply BootloaderModel::Verify()
 {
     SimFlash::Session& session = m_flash.CurrentSession();
     if (!session.active)
-        return {BootStatus::kNoSession, {}};
+        return {BootReply::kNoUpgradeBegun, {}};
     if (session.written < session.size)
-        return {BootStatus::kIncomplete, {}};
+        return {BootReply::kIncomplete, {}};
     const Sha256Digest computed = m_flash.HashOf(session.size);
     session.active = false;
     if (computed != session.hash)
-        return {BootStatus::kHashMismatch, computed};
+        return {BootReply::kHashMismatch, computed};
     // The validity mark is written last: only a verified image can boot.
     m_flash.Mark() = {true, session.version, session.size, session.hash};
-    return {BootStatus::kOk, computed};
+    return {BootReply::kOk, computed};
 }
 
 void BootloaderModel::CheckFaultTriggers()
@@ -141,7 +136,7 @@ bool BootloaderModel::TakePowerCut()
 
 void BootloaderModel::Restart()
 {
-    m_decoder.Clear();
+    m_reader.Clear();
     m_output.clear();
     m_start_image = false;
 }

@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "libs/iap/boot_messages.h"
+#include "sim/boot_packets.h"
 #include "sim/sim_flash.h"
 
 struct BootloaderOptions {
@@ -40,17 +40,28 @@ public:
     bool WantsToStartImage() const { return m_start_image; }
 
 private:
-    void Handle(const BootPacket& packet);
-    void Answer(BootType type, const std::vector<uint8_t>& payload);
-    BootAnswer Begin(const BeginRequest& request);
-    BootAnswer Write(const WriteRequest& request);
-    VerifyAnswer Verify();
+    // A status and an offset: where to resume (begin), the next offset
+    // expected (write) or 0 (boot).
+    struct Reply {
+        BootReply status = BootReply::kOk;
+        uint32_t offset = 0;
+    };
+    struct VerifyReply {
+        BootReply status = BootReply::kOk;
+        Sha256Digest computed{};
+    };
+
+    void Handle(const ReceivedPacket& packet);
+    void Answer(BootRequest request, const std::vector<uint8_t>& payload);
+    Reply Begin(const BeginFields& request);
+    Reply Write(const WriteFields& request);
+    VerifyReply Verify();
     void CheckFaultTriggers();
     bool Chance(double rate);
 
     BootloaderOptions m_options;
     SimFlash& m_flash;
-    BootPacketDecoder m_decoder;
+    BootPacketReader m_reader;
     std::vector<uint8_t> m_output;
     std::mt19937 m_rng;
     bool m_stalled = false;

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "libs/iap/bootloader_request.h"
+#include "sim/boot_packets.h"
 #include "sim/frame_sequence.h"
 #include "sim/param_pages.h"
-#include "sim/wire_bytes.h"
+#include "wire/little_endian.h"
 
 namespace {
 
@@ -86,7 +86,7 @@ void ControllerModel::Receive(const uint8_t* data, size_t count)
 
 void ControllerModel::HandleFrame(const ProtocolFrame& frame)
 {
-    if (IsEnterBootloaderFrame(frame)) {
+    if (IsEnterBootloaderRequest(frame)) {
         m_bootloader_requested = true;
         return;
     }
@@ -292,7 +292,7 @@ std::optional<ProtocolFrame> ControllerModel::NextFrame()
     FillPage(page, frame);
     const uint32_t sequence = m_sequence++;
     if (PageCarriesSequence(page))
-        PutU32(frame, kSequenceOffset, sequence);
+        StoreU32(frame.data() + kSequenceOffset, sequence);
     SealFrame(frame);
     return frame;
 }

@@ -1,6 +1,6 @@
 #include "sim/frame_sequence.h"
 
-#include "sim/wire_bytes.h"
+#include "wire/little_endian.h"
 
 bool PageCarriesSequence(uint8_t page)
 {
@@ -11,5 +11,5 @@ std::optional<uint32_t> FrameSequence(const ProtocolFrame& frame)
 {
     if (!PageCarriesSequence(frame[kFramePageOffset]))
         return std::nullopt;
-    return GetU32(frame, kSequenceOffset);
+    return LoadU32(frame.data() + kSequenceOffset);
 }

@@ -1,24 +1,24 @@
 #include "sim/live_pages.h"
 
-#include "sim/wire_bytes.h"
+#include "wire/little_endian.h"
 
 namespace {
 
 template <typename T> void PutTriple(ProtocolFrame& frame, size_t offset, const std::array<T, 3>& values)
 {
     for (size_t i = 0; i < 3; ++i)
-        PutU16(frame, offset + 2 * i, static_cast<uint16_t>(values[i]));
+        StoreU16(frame.data() + offset + 2 * i, static_cast<uint16_t>(values[i]));
 }
 
 } // namespace
 
 void WriteAttitude(const AttitudeSample& attitude, ProtocolFrame& frame)
 {
-    PutU16(frame, 3, static_cast<uint16_t>(attitude.roll));
-    PutU16(frame, 5, static_cast<uint16_t>(attitude.pitch));
-    PutU16(frame, 7, attitude.yaw);
+    StoreU16(frame.data() + 3, static_cast<uint16_t>(attitude.roll));
+    StoreU16(frame.data() + 5, static_cast<uint16_t>(attitude.pitch));
+    StoreU16(frame.data() + 7, attitude.yaw);
     for (size_t i = 0; i < 3; ++i)
-        PutU32(frame, 9 + 4 * i, static_cast<uint32_t>(attitude.fgyr[i]));
+        StoreU32(frame.data() + 9 + 4 * i, static_cast<uint32_t>(attitude.fgyr[i]));
 }
 
 void WriteStatusPage(const LiveStatus& status, int row, ProtocolFrame& frame)
@@ -31,8 +31,8 @@ void WriteStatusPage(const LiveStatus& status, int row, ProtocolFrame& frame)
     PutTriple(frame, 37, status.mang);
     PutTriple(frame, 43, status.mpwr);
     frame[49] = status.cal_allowed;
-    PutU16(frame, 50, static_cast<uint16_t>(status.temp_value));
-    PutU16(frame, 52, static_cast<uint16_t>(status.temp_power));
+    StoreU16(frame.data() + 50, static_cast<uint16_t>(status.temp_value));
+    StoreU16(frame.data() + 52, static_cast<uint16_t>(status.temp_power));
     frame[54] = status.progress_state;
     frame[55] = status.progress_value;
     frame[56] = status.c_status;
@@ -53,5 +53,5 @@ void WriteStatusPage(const LiveStatus& status, int row, ProtocolFrame& frame)
 void WriteGridPage(const LiveGrid& grid, ProtocolFrame& frame)
 {
     for (size_t i = 0; i < grid.size(); ++i)
-        PutU16(frame, kFramePayloadOffset + 2 * i, static_cast<uint16_t>(grid[i]));
+        StoreU16(frame.data() + kFramePayloadOffset + 2 * i, static_cast<uint16_t>(grid[i]));
 }

@@ -18,6 +18,7 @@
 #include "sim/controller_model.h"
 #include "sim/line_faults.h"
 #include "sim/line_pacer.h"
+#include "sim/pc_line_rate.h"
 #include "sim/pty_port.h"
 #include "sim/published_port.h"
 #include "sim/running_firmware.h"
@@ -196,13 +197,23 @@ private:
             PauseAfterHangUp();
     }
 
+    // On a paced line, a PC whose port runs at another rate sends nothing the
+    // controller can read, as on a real line: its bytes are lost.
+    bool PcRateMatchesLine() const
+    {
+        if (m_options.baud == 0)
+            return true;
+        const std::optional<uint32_t> rate = PcLineRate(m_master);
+        return !rate || RatesMatch(*rate, m_options.baud);
+    }
+
     void ReadInput()
     {
         uint8_t buffer[4096];
         for (;;) {
             const ssize_t count = read(m_master, buffer, sizeof buffer);
             if (count > 0) {
-                if (!PoweredOff())
+                if (!PoweredOff() && PcRateMatchesLine())
                     m_input.insert(m_input.end(), buffer, buffer + count);
                 continue;
             }

@@ -5,7 +5,7 @@
 #include <span>
 #include <variant>
 
-#include "sim/wire_bytes.h"
+#include "wire/little_endian.h"
 
 namespace {
 
@@ -168,11 +168,11 @@ double DecodeValue(const ProtocolFrame& frame, size_t offset, Wire wire)
     case Wire::Tenths:
         return frame[offset] * 0.1;
     case Wire::Int16:
-        return static_cast<int16_t>(GetU16(frame, offset));
+        return static_cast<int16_t>(LoadU16(frame.data() + offset));
     case Wire::UInt16:
-        return GetU16(frame, offset);
+        return LoadU16(frame.data() + offset);
     case Wire::UInt32:
-        return GetU32(frame, offset);
+        return LoadU32(frame.data() + offset);
     }
     return 0;
 }
@@ -182,10 +182,10 @@ void PutValue(ProtocolFrame& frame, size_t offset, Wire wire, uint32_t raw)
     switch (wire) {
     case Wire::Int16:
     case Wire::UInt16:
-        PutU16(frame, offset, static_cast<uint16_t>(raw & 0xFFFF));
+        StoreU16(frame.data() + offset, static_cast<uint16_t>(raw & 0xFFFF));
         return;
     case Wire::UInt32:
-        PutU32(frame, offset, raw);
+        StoreU32(frame.data() + offset, raw);
         return;
     default:
         frame[offset] = static_cast<uint8_t>(raw & 0xFF);

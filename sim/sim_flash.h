@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "libs/iap/sha256.h"
+#include "wire/sha256.h"
 
 inline constexpr uint32_t kSimFlashPageSize = 2048;
 

@@ -299,7 +299,8 @@ Port and state:
   --state FILE          parameter set kept by "save to flash"
                         (default <runtime>/orvane/<name or orvane-sim>.rkdp)
   --period MS           frame period in milliseconds (default 10)
-  --baud B              pace bytes at B baud, 10 bits a byte, like a real line
+  --baud B              pace bytes at B baud, 10 bits a byte, like a real line;
+                        bytes from a PC port set to another rate are lost
   --unpaced             send frames as fast as the PC reads them
   --cal-seconds S       duration of a calibration (default 2)
   --seed N              seed of the noise and of the faults (default random)

@@ -49,11 +49,17 @@ constexpr std::array kCommands{
                    "Opens FILE.rkdp as \"Open Param\" does, uploads pages 1 to 6, with --flash\n"
                    "saves the set to flash and waits for the acknowledgement, then downloads\n"
                    "again and reports every field that differs from the file (status 1).\n"
+                   "Every value goes out exactly as the file states it, so a set written by\n"
+                   "download goes back byte for byte, to the same gimbal or another.\n"
                    "Nothing is uploaded (status 3) when a key is missing (unless\n"
-                   "--allow-missing), a value is not wholly a number, a value lies outside what\n"
-                   "its control in the window accepts (unless --clamp), or the motor calibration\n"
-                   "block is missing or fails its check. Values go out rounded as the window\n"
-                   "shows them.\n"},
+                   "--allow-missing), a value is not wholly a number, the frame cannot carry a\n"
+                   "value as written (300 or -1 in a byte, a second decimal, a fraction where\n"
+                   "whole numbers travel; --clamp moves it into the panel's range), or the\n"
+                   "motor calibration block is missing or fails its check. A value the frame\n"
+                   "carries exactly but the window's panel would refuse (a sensor sign of -1,\n"
+                   "a stall power of 150, as a gimbal may report them) is sent as written and\n"
+                   "listed as a warning; --strict refuses it instead, --clamp moves it into\n"
+                   "range.\n"},
     CliCommandInfo{CliCommandId::kCommand, "command", "NAME", 1, "run one gimbal command",
                    "Runs one command by name and prints the gimbal's answer. Commands marked\n"
                    "'confirm' need --yes; those marked 'guarded' wait for the first live status\n"
@@ -176,6 +182,12 @@ const std::array kOptions{
                   "send out-of-range values as the nearest accepted value, and list them",
                   [](CliArgs& a, std::string_view) {
                       a.m_clamp = true;
+                      return std::string{};
+                  }},
+    CliOptionInfo{"--strict", "", Bit(CliCommandId::kUpload),
+                  "refuse values outside the ranges the window's panel accepts",
+                  [](CliArgs& a, std::string_view) {
+                      a.m_strict = true;
                       return std::string{};
                   }},
     CliOptionInfo{"--yes", "", Bit(CliCommandId::kCommand), "confirm a command the window asks about",

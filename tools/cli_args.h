@@ -25,6 +25,7 @@ struct CliArgs {
     bool m_flash = false;
     bool m_allow_missing = false; // upload: send the defaults of keys the file lacks
     bool m_clamp = false;         // upload: send out-of-range values clamped into range
+    bool m_strict = false;        // upload: refuse values outside the panel's ranges
     bool m_yes = false;
     bool m_no_backup = false;
     int64_t m_board = -1; // fwpack: device type the image is for

@@ -2,7 +2,7 @@
 
 #include "platform/ui_language.h"
 #include "port_resolution.h"
-#include "protocol/protocol_messages.h"
+#include "resources/message_ids.h"
 #include "resources/message_table.h"
 #include "wait_failure.h"
 
@@ -14,9 +14,14 @@ std::string EnglishMessage(int message_id)
     return LoadMessage(message_id, kLanguageEnglish);
 }
 
+std::string EnglishMessage(MessageId message)
+{
+    return EnglishMessage(Id(message));
+}
+
 std::string PortOpenFailedText(const PortOpenResult& why, const std::string& device, int baud)
 {
-    return EnglishMessage(kMsgPortOpenFailed) + ": " + DescribePortOpenFailure(why, device, baud);
+    return EnglishMessage(MessageId::kPortOpenFailed) + ": " + DescribePortOpenFailure(why, device, baud);
 }
 
 CliConnection::CliConnection(const CliArgs& args, CliOutput& output)
@@ -65,7 +70,7 @@ ExitStatus CliConnection::ReportWaitFailure(std::string_view what)
 {
     if (m_session->IsLinkLost()) {
         const char* cause = m_session->LossCause() == LinkLoss::kHungUp ? "it hung up" : "a write failed";
-        return m_output.Fail(ExitStatus::kUsageError, EnglishMessage(kMsgTransmitError) + ": port '" +
+        return m_output.Fail(ExitStatus::kUsageError, EnglishMessage(MessageId::kTransmitError) + ": port '" +
                                                           m_device + "' was lost during the " +
                                                           std::string(what) + " (" + cause + ")");
     }

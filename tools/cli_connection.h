@@ -3,6 +3,7 @@
 #include "cli_args.h"
 #include "cli_output.h"
 #include "link/gimbal_session.h"
+#include "resources/message_ids.h"
 
 #include <functional>
 #include <memory>
@@ -46,6 +47,7 @@ private:
 
 // English text of a message of the message table.
 std::string EnglishMessage(int message_id);
+std::string EnglishMessage(MessageId message);
 
 // "Serial Port Open Failed" with the cause, for a port that would not open.
 std::string PortOpenFailedText(const PortOpenResult& why, const std::string& device, int baud);

@@ -2,6 +2,7 @@
 
 #include "libs/iap/firmware_file.h"
 #include "platform/atomic_file.h"
+#include "platform/output_file.h"
 
 namespace {
 
@@ -46,9 +47,10 @@ ExitStatus RunFwpackCommand(const CliArgs& args, CliOutput& output)
     const std::vector<uint8_t> bytes =
         BuildFirmwareFile(std::vector<uint8_t>(image.begin(), image.end()),
                           static_cast<uint32_t>(args.m_board), static_cast<uint8_t>(args.m_version));
-    if (!ReplaceFileAtomically(args.m_output,
-                               std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()))) {
-        return output.Fail(ExitStatus::kUsageError, "cannot write '" + args.m_output + "'");
+    const std::string failure = WriteOutputFile(
+        args.m_output, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    if (!failure.empty()) {
+        return output.Fail(ExitStatus::kUsageError, failure);
     }
     std::string error;
     ShowFirmware(output, args.m_output, ParseFirmwareFile(bytes, error).m_header);

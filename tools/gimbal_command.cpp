@@ -2,7 +2,7 @@
 #include "cli_connection.h"
 
 #include "protocol/command_table.h"
-#include "protocol/protocol_messages.h"
+#include "resources/message_ids.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ ExitStatus RunOnGimbal(const CommandRow& command, CliConnection& connection, Cli
     const uint64_t acks_before = session.AckCount();
     session.SetConfirmAnswer(true); // --yes was checked before connecting
     if (session.Transactions().RunCommand(command) == CommandOutcome::kConditionsNotSatisfied) {
-        const std::string refusal = EnglishMessage(kMsgConditionsNotSatisfied);
+        const std::string refusal = EnglishMessage(MessageId::kConditionsNotSatisfied);
         output.Result(refusal + "\n", Outcome(command, refusal, false));
         return ExitStatus::kGimbalFailure;
     }

@@ -2,25 +2,10 @@
 
 #include "app/format_text.h"
 #include "app/status_tooltip.h"
+#include "app/telemetry_fields.h"
 #include "app/telemetry_text.h"
 
 namespace {
-
-using State = TelemetryState;
-
-// A three-value row of the display, with its label and format.
-struct TripleRow {
-    const char* m_label;
-    const char* m_key;
-    double (State::*m_values)[3];
-    const char* m_format;
-};
-
-constexpr TripleRow kTripleRows[] = {
-    {"ANGL", "angle", &State::m_angle, "%.2f"}, {"FGYR", "fgyr", &State::m_fgyr, "%.1f"},
-    {"ACCE", "acce", &State::m_acce, "%.2f"},   {"GYRO", "gyro", &State::m_gyro, "%.1f"},
-    {"MANG", "mang", &State::m_mang, "%.2f"},   {"MPWR", "mpwr", &State::m_mpwr, "%.0f"},
-};
 
 std::string JoinLines(const std::vector<std::string>& lines)
 {
@@ -58,15 +43,13 @@ std::vector<std::string> TipLines(const std::string& tip_text)
 std::string TelemetryLine(const TelemetryState& state)
 {
     std::string line;
-    for (const TripleRow& row : kTripleRows) {
-        line += row.m_label;
-        for (const double value : state.*row.m_values) {
-            line += " " + FormatText(row.m_format, value);
-        }
-        line += "  ";
+    for (const TelemetryField& field : TelemetryFields()) {
+        if (!field.reported)
+            continue;
+        line += (line.empty() ? "" : "  ") + std::string(field.label);
+        for (size_t index = 0; index < field.count; ++index)
+            line += " " + ValueText(field, state, index);
     }
-    line +=
-        "TEMP " + FormatText("%.2f", state.m_temp_value) + "  TMAX " + FormatText("%.0f", state.m_temp_power);
     const std::string gimbal_state = GimbalStateText(state.m_gimbal_state);
     line += "  " + (gimbal_state.empty() ? FormatText("state %d", state.m_gimbal_state) : gimbal_state);
     line += "  " + VersionText(state.m_main_version) + "  " + HardwareSummary(state).text;
@@ -77,14 +60,15 @@ std::string TelemetryLine(const TelemetryState& state)
 JsonValue TelemetryJson(const TelemetryState& state)
 {
     JsonValue json = JsonValue::MakeObject();
-    for (const TripleRow& row : kTripleRows) {
+    for (const TelemetryField& field : TelemetryFields()) {
+        if (!field.reported)
+            continue;
         JsonValue values = JsonValue::Array{};
-        for (const double value : state.*row.m_values) {
-            values.Push(value);
-        }
-        json.Add(row.m_key, std::move(values));
+        for (size_t index = 0; index < field.count; ++index)
+            values.Push(field.get(state, index));
+        json.Add(std::string(field.key),
+                 field.count == 1 ? JsonValue(field.get(state, 0)) : std::move(values));
     }
-    json.Add("temp_value", state.m_temp_value).Add("temp_power", state.m_temp_power);
     json.Add("gimbal_state", int{state.m_gimbal_state})
         .Add("gimbal_state_text", GimbalStateText(state.m_gimbal_state));
     json.Add("version", VersionText(state.m_main_version));

@@ -6,7 +6,7 @@
 #include "params/param_file_check.h"
 #include "protocol/command_table.h"
 #include "protocol/protocol_frame.h"
-#include "protocol/protocol_messages.h"
+#include "resources/message_ids.h"
 
 #include <algorithm>
 #include <optional>
@@ -36,8 +36,8 @@ ExitStatus Transfer(CliConnection& connection, bool upload, const std::string& w
 {
     GimbalSession& session = connection.Session();
     TransactionState& state = session.State();
-    const bool started =
-        upload ? session.Transactions().StartUpload() : session.Transactions().StartDownload();
+    const bool started = upload ? session.Transactions().StartUpload(state.m_params.Snapshot())
+                                : session.Transactions().StartDownload();
     if (!started) {
         return connection.ReportWaitFailure(what);
     }
@@ -104,11 +104,15 @@ std::string ProblemLines(const std::vector<ParamFileProblem>& problems)
 
 std::string RefusalText(const std::string& path, const std::vector<ParamFileProblem>& refused)
 {
+    const bool strict = std::any_of(refused.begin(), refused.end(), [](const ParamFileProblem& problem) {
+        return problem.kind == ParamProblemKind::OutOfRange;
+    });
     const bool waivable = std::any_of(refused.begin(), refused.end(), [](const ParamFileProblem& problem) {
         return problem.kind == ParamProblemKind::Missing;
     });
     return "'" + path + "' cannot be uploaded as it stands; nothing was uploaded:\n" + ProblemLines(refused) +
-           (waivable ? "--allow-missing sends the defaults of the missing keys\n" : "");
+           (waivable ? "--allow-missing sends the defaults of the missing keys\n" : "") +
+           (strict ? "without --strict, values outside the panel's ranges go out as written\n" : "");
 }
 
 // A missing key whose default --allow-missing lets go out.
@@ -117,23 +121,48 @@ struct SentDefault {
     std::string value;
 };
 
-// The problems that stop the upload, and the defaults that go out instead.
+// The problems that stop the upload, the defaults that go out instead, and
+// the values sent as written although the panel would refuse them.
 struct FileVerdict {
     std::vector<ParamFileProblem> refused;
     std::vector<SentDefault> defaults;
+    std::vector<ParamFileProblem> warnings;
 };
 
-FileVerdict Judge(const StrictParamFile& file, bool allow_missing)
+FileVerdict Judge(const StrictParamFile& file, const CliArgs& args)
 {
     FileVerdict verdict;
     for (const ParamFileProblem& problem : file.problems) {
-        if (allow_missing && problem.kind == ParamProblemKind::Missing) {
+        if (args.m_allow_missing && problem.kind == ParamProblemKind::Missing) {
             verdict.defaults.push_back({problem.key, FindParamField(problem.key)->default_text});
+        } else if (!args.m_strict && problem.kind == ParamProblemKind::OutOfRange) {
+            verdict.warnings.push_back(problem);
         } else {
             verdict.refused.push_back(problem);
         }
     }
     return verdict;
+}
+
+JsonValue WarningsJson(const std::vector<ParamFileProblem>& warnings)
+{
+    JsonValue list = JsonValue::Array{};
+    for (const ParamFileProblem& warning : warnings) {
+        list.Push(JsonValue::MakeObject()
+                      .Add("key", warning.key)
+                      .Add("value", warning.text)
+                      .Add("reason", warning.reason));
+    }
+    return list;
+}
+
+std::string WarningLines(const std::vector<ParamFileProblem>& warnings)
+{
+    if (warnings.empty()) {
+        return {};
+    }
+    return "Warning: sent as written, outside the window panel's ranges (" + std::to_string(warnings.size()) +
+           " values; --strict refuses them):\n" + ProblemLines(warnings);
 }
 
 JsonValue DefaultsJson(const std::vector<SentDefault>& defaults)
@@ -192,7 +221,7 @@ ExitStatus RunUploadCommand(const CliArgs& args, CliOutput& output)
         args.m_clamp ? ClampOutOfRangeValues(file) : std::vector<ClampedValue>{};
     // The window shows what it loaded before anyone sends it; a script does
     // not, so whatever loading would take silently stops the upload.
-    const FileVerdict verdict = Judge(file, args.m_allow_missing);
+    const FileVerdict verdict = Judge(file, args);
     if (!verdict.refused.empty()) {
         return output.Fail(ExitStatus::kUsageError, RefusalText(path, verdict.refused));
     }
@@ -209,10 +238,11 @@ ExitStatus RunUploadCommand(const CliArgs& args, CliOutput& output)
     }
     steps.Complete("parameter upload");
     JsonValue json = JsonValue::MakeObject();
-    json.Add("result", EnglishMessage(kMsgParamUploadDone)).Add("file", path);
+    json.Add("result", EnglishMessage(MessageId::kParamUploadDone)).Add("file", path);
     json.Add("defaults", DefaultsJson(verdict.defaults)).Add("clamped", ClampedJson(clamped));
-    std::string text =
-        EnglishMessage(kMsgParamUploadDone) + "\n" + DefaultLines(verdict.defaults) + ClampedLines(clamped);
+    json.Add("warnings", WarningsJson(verdict.warnings));
+    std::string text = EnglishMessage(MessageId::kParamUploadDone) + "\n" + DefaultLines(verdict.defaults) +
+                       ClampedLines(clamped) + WarningLines(verdict.warnings);
     if (args.m_flash) {
         std::string flash_result;
         if ((status = SaveToFlash(connection, output, steps, flash_result)) != ExitStatus::kSuccess) {

@@ -1,15 +1,10 @@
 #include "app/startup.h"
 
 #include "platform/ini_file.h"
+#include "platform/settings_location.h"
 #include "platform/thread_priority.h"
 
 #include <clocale>
-
-namespace {
-
-constexpr std::string_view kSettingsFileName = "Setting.ini";
-
-} // namespace
 
 std::string ReadProfileText(std::string_view section, std::string_view key, std::string_view fallback,
                             const std::string& path)
@@ -21,14 +16,6 @@ bool WriteProfileText(std::string_view section, std::string_view key, std::strin
                       const std::string& path)
 {
     return WriteIniString(path, section, key, value);
-}
-
-std::string SettingsPathFor(const std::string& current_dir)
-{
-    if (current_dir.empty() || kPathSeparators.find(current_dir.back()) != std::string_view::npos) {
-        return current_dir + std::string(kSettingsFileName);
-    }
-    return current_dir + kPathSeparators.front() + std::string(kSettingsFileName);
 }
 
 std::string AppTitleFromExecutable(std::string_view executable_path)
@@ -74,7 +61,9 @@ StartupInfo PrepareStartup(const std::string& current_dir, const std::string& ex
     std::setlocale(LC_CTYPE, "");
     RaiseProcessPriority();
     StartupInfo info;
-    info.settings_path = SettingsPathFor(current_dir);
+    info.settings_path = ChooseSettingsPath(current_dir);
+    // The language key is written at once: the first save of a new file.
+    PrepareSettingsFolder(info.settings_path);
     info.app_title = AppTitleFromExecutable(executable_path);
     info.language = ApplyLanguageSetting(info.settings_path);
     return info;

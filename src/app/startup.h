@@ -21,9 +21,6 @@ std::string ReadProfileText(std::string_view section, std::string_view key, std:
 bool WriteProfileText(std::string_view section, std::string_view key, std::string_view value,
                       const std::string& path);
 
-// "Setting.ini" inside `current_dir`.
-std::string SettingsPathFor(const std::string& current_dir);
-
 // The executable's file name without its folder and without its last
 // extension; the whole file name when it has no ".".
 std::string AppTitleFromExecutable(std::string_view executable_path);
@@ -64,7 +61,7 @@ struct StartupInfo {
 };
 
 // Sets the character-type locale to the user's and raises the process's
-// priority class (RaiseProcessPriority), then fills StartupInfo from
-// the working directory and the executable's path and applies the language
-// setting.
+// priority class (RaiseProcessPriority), then fills StartupInfo from the
+// working directory (ChooseSettingsPath: its Setting.ini, else the user's)
+// and the executable's path and applies the language setting.
 StartupInfo PrepareStartup(const std::string& current_dir, const std::string& executable_path);

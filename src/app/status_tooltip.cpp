@@ -1,7 +1,9 @@
 #include "app/status_tooltip.h"
 
 #include "app/format_text.h"
+#include "app/telemetry_fields.h"
 #include "app/telemetry_text.h"
+#include "resources/control_ids.h"
 #include "resources/message_table.h"
 
 #include <cstdint>
@@ -9,35 +11,10 @@
 
 namespace {
 
-struct VersionLine {
-    const char* format;
-    uint8_t TelemetryState::*version;
-};
-
-constexpr VersionLine kVersionLines[] = {
-    {"MAIN: V%d.%d\r\n", &TelemetryState::m_main_version},
-    {"MTR0: V%d.%d\r\n", &TelemetryState::m_mtr0_version},
-    {"MTR1: V%d.%d\r\n", &TelemetryState::m_mtr1_version},
-    {"MTR2: V%d.%d\r\n", &TelemetryState::m_mtr2_version},
-    {"SENS: V%d.%d\r\n", &TelemetryState::m_sens_version},
-};
-
 // Bit n of the main board's fault flags names LED n+1.
 constexpr const char* kMainFaultLines[] = {
     "M: CRYS [LED1]\r\n", "M: FMEM [LED2]\r\n", "M: SENS [LED3]\r\n", "M: MTR0 [LED4]\r\n",
     "M: MTR1 [LED5]\r\n", "M: MTR2 [LED6]\r\n", "M: XXXX [LED7]\r\n", "M: XXXX [LED8]\r\n",
-};
-
-struct StatusLine {
-    const char* format;
-    uint8_t TelemetryState::*status;
-};
-
-constexpr StatusLine kStatusLines[] = {
-    {"S: MTR0 [0x%02X]\r\n", &TelemetryState::m_mtr0_status},
-    {"S: MTR1 [0x%02X]\r\n", &TelemetryState::m_mtr1_status},
-    {"S: MTR2 [0x%02X]\r\n", &TelemetryState::m_mtr2_status},
-    {"S: SENS [0x%02X]\r\n", &TelemetryState::m_sens_status},
 };
 
 // A tool with a fixed text, a message id (looked up at set-up) or neither
@@ -49,8 +26,8 @@ struct ToolEntry {
 };
 
 constexpr ToolEntry kTools[] = {
-    {kMainVersionControl, "", 0},
-    {kHardwareSummaryControl, "", 0},
+    {Id(ControlId::kMainVersion), "", 0},
+    {Id(ControlId::kHardwareSummary), "", 0},
     {1159, "IMU", 0},
     {1168, "TAR", 0},
     {1147, "ANGL", 0},
@@ -68,9 +45,9 @@ constexpr ToolEntry kTools[] = {
     {1171, "XXX_XX", 0},
     {1172, "XXX_XX", 0},
     {1173, "XXX_XX", 0},
-    {1108, "", 222},
-    {1109, "", 223},
-    {1123, "", 224},
+    {1108, "", Id(MessageId::kRollGainTip)},
+    {1109, "", Id(MessageId::kAllGainTip)},
+    {1123, "", Id(MessageId::kYawGainTip)},
 };
 
 } // namespace
@@ -81,10 +58,13 @@ std::string VersionTipText(const TelemetryState& state, bool version_field_shown
     if (!version_field_shown) {
         return text;
     }
-    for (const VersionLine& line : kVersionLines) {
-        const uint8_t version = state.*line.version;
+    for (const TelemetryField& field : TelemetryFields()) {
+        if (field.tip != TipLine::kVersion) {
+            continue;
+        }
+        const auto version = static_cast<uint8_t>(field.get(state, 0));
         if (version != 0) {
-            text += FormatText(line.format, version / 10, version % 10);
+            text += std::string(field.label) + ": " + VersionText(version) + "\r\n";
         }
     }
     return text;
@@ -101,10 +81,13 @@ std::string HardwareTipText(const TelemetryState& state, bool summary_field_show
             text += kMainFaultLines[bit];
         }
     }
-    for (const StatusLine& line : kStatusLines) {
-        const uint8_t status = state.*line.status;
+    for (const TelemetryField& field : TelemetryFields()) {
+        if (field.tip != TipLine::kStatus) {
+            continue;
+        }
+        const int status = static_cast<int>(field.get(state, 0));
         if (status != 0) {
-            text += FormatText(line.format, status);
+            text += "S: " + std::string(field.label) + FormatText(" [0x%02X]\r\n", status);
         }
     }
     return text;

@@ -1,76 +1,25 @@
 #include "app/telemetry_text.h"
 
 #include "app/format_text.h"
+#include "app/telemetry_fields.h"
+#include "resources/control_ids.h"
 #include "resources/message_table.h"
 
 #include <algorithm>
-#include <span>
-#include <string_view>
 
 namespace {
 
-constexpr std::string_view kIntegerFormat = "%d";
-
-// One numeric value field: its control, printf format (a real format, or "%d"
-// for a whole number) and where its value comes from.
-struct NumberField {
-    int control;
-    const char* format;
-    double (*value)(const TelemetryState&);
-};
-
-using State = TelemetryState;
-
-constexpr NumberField kAttitudeFields[] = {
-    {1021, "%.2f", [](const State& s) { return s.m_angle[0]; }},
-    {1022, "%.2f", [](const State& s) { return s.m_angle[1]; }},
-    {1026, "%.2f", [](const State& s) { return s.m_angle[2]; }},
-    {1055, "%.1f", [](const State& s) { return s.m_fgyr[0]; }},
-    {1056, "%.1f", [](const State& s) { return s.m_fgyr[1]; }},
-    {1060, "%.1f", [](const State& s) { return s.m_fgyr[2]; }},
-};
-
-constexpr NumberField kStatusPageFields[] = {
-    {1033, "%.2f", [](const State& s) { return s.m_acce[0]; }},
-    {1037, "%.2f", [](const State& s) { return s.m_acce[1]; }},
-    {1054, "%.2f", [](const State& s) { return s.m_acce[2]; }},
-    {1103, "%.1f", [](const State& s) { return s.m_gyro[0]; }},
-    {1104, "%.1f", [](const State& s) { return s.m_gyro[1]; }},
-    {1105, "%.1f", [](const State& s) { return s.m_gyro[2]; }},
-    {1064, "%.2f", [](const State& s) { return s.m_mang[0]; }},
-    {1065, "%.2f", [](const State& s) { return s.m_mang[1]; }},
-    {1066, "%.2f", [](const State& s) { return s.m_mang[2]; }},
-    {1071, "%.0f", [](const State& s) { return s.m_mpwr[0]; }},
-    {1072, "%.0f", [](const State& s) { return s.m_mpwr[1]; }},
-    {1075, "%.0f", [](const State& s) { return s.m_mpwr[2]; }},
-    {1148, "%.2f", [](const State& s) { return s.m_temp_value; }},
-    {1149, "%.0f", [](const State& s) { return s.m_temp_power; }},
-    {1150, "%d", [](const State& s) { return static_cast<double>(s.m_mode_lo); }},
-    {1181, "%d", [](const State& s) { return static_cast<double>(s.m_mode_hi); }},
-    {1182, "%+.1f", [](const State& s) { return s.m_chan_sens; }},
-    {1183, "%+.0f", [](const State& s) { return s.m_chan_axis[0]; }},
-    {1184, "%+.0f", [](const State& s) { return s.m_chan_axis[1]; }},
-    {1185, "%+.0f", [](const State& s) { return s.m_chan_axis[2]; }},
-};
-
-// Gimbal states 0 to 3 and the messages that name them.
-constexpr int kGimbalStateMessages[] = {133, 134, 135, 136};
+// Gimbal states 0 to 3 are named by consecutive messages.
+constexpr int kGimbalStates = Id(MessageId::kGimbalPaused) - Id(MessageId::kGimbalIdle) + 1;
 
 constexpr uint8_t kStatusCodeHealthy = 0xFF;
 
-ControlText FieldText(const NumberField& field, const TelemetryState& state)
+// The values of every field the window writes on `page`, in table order.
+void AppendPage(TelemetryPage page, const TelemetryState& state, std::vector<ControlText>& texts)
 {
-    const double value = field.value(state);
-    std::string text = field.format == kIntegerFormat ? FormatText("%d", static_cast<int>(value))
-                                                      : FormatText(field.format, value);
-    return {field.control, std::move(text), std::nullopt};
-}
-
-void AppendFields(std::span<const NumberField> fields, const TelemetryState& state,
-                  std::vector<ControlText>& texts)
-{
-    for (const NumberField& field : fields) {
-        texts.push_back(FieldText(field, state));
+    for (const TelemetryField& field : TelemetryFields()) {
+        for (size_t index = 0; field.page == page && index < field.count; ++index)
+            texts.push_back({field.controls[index], ValueText(field, state, index), std::nullopt});
     }
 }
 
@@ -85,24 +34,24 @@ bool AnyHardwareFault(const TelemetryState& state)
 std::vector<ControlText> AttitudeTexts(const TelemetryState& state)
 {
     std::vector<ControlText> texts;
-    AppendFields(kAttitudeFields, state, texts);
+    AppendPage(TelemetryPage::kEveryFrame, state, texts);
     return texts;
 }
 
 std::string GimbalStateText(uint8_t gimbal_state)
 {
-    if (gimbal_state >= std::size(kGimbalStateMessages)) {
+    if (gimbal_state >= kGimbalStates) {
         return {};
     }
-    return LoadMessage(kGimbalStateMessages[gimbal_state]);
+    return LoadMessage(Id(MessageId::kGimbalIdle) + gimbal_state);
 }
 
 ControlText HardwareSummary(const TelemetryState& state)
 {
     if (AnyHardwareFault(state)) {
-        return {kHardwareSummaryControl, "HWER", kRed};
+        return {Id(ControlId::kHardwareSummary), "HWER", kRed};
     }
-    return {kHardwareSummaryControl, "HWOK", kBlack};
+    return {Id(ControlId::kHardwareSummary), "HWOK", kBlack};
 }
 
 std::string VersionText(uint8_t version)
@@ -129,13 +78,13 @@ LevelBarLook LevelBarFor(const TelemetryState& state)
 std::vector<ControlText> StatusPageTexts(const TelemetryState& state)
 {
     std::vector<ControlText> texts;
-    texts.reserve(4 + std::size(kStatusPageFields));
-    texts.push_back({kGimbalStateControl, GimbalStateText(state.m_gimbal_state), std::nullopt});
+    texts.push_back({Id(ControlId::kGimbalState), GimbalStateText(state.m_gimbal_state), std::nullopt});
     texts.push_back(HardwareSummary(state));
-    texts.push_back({kMainVersionControl, VersionText(state.m_main_version), std::nullopt});
-    texts.push_back({kStatusCodeControl, FormatText("C[%02X]", state.m_c_status),
+    texts.push_back({Id(ControlId::kMainVersion), VersionText(state.m_main_version), std::nullopt});
+    texts.push_back({Id(ControlId::kStatusCode),
+                     ValueText(TelemetryFieldOf(TelemetryFieldId::kCStatus), state, 0),
                      state.m_c_status == kStatusCodeHealthy ? kBlack : kRed});
-    AppendFields(kStatusPageFields, state, texts);
+    AppendPage(TelemetryPage::kStatusPage, state, texts);
     return texts;
 }
 

@@ -12,15 +12,6 @@
 // The texts and colours the telemetry display shows for the live values. The
 // dialog puts them into its controls; the command-line tool prints them.
 
-// Controls of the main dialog that show telemetry.
-inline constexpr int kGimbalStateControl = 1058;
-inline constexpr int kHardwareSummaryControl = 1059;
-inline constexpr int kMainVersionControl = 1046;
-inline constexpr int kLevelBarControl = 1152;
-inline constexpr int kStatusCodeControl = 1067;
-inline constexpr int kChannelLevelsControl = 1180;
-inline constexpr int kGridControl = 1186;
-
 // One static control's text; without a colour it is drawn in the system's
 // window-text colour.
 struct ControlText {

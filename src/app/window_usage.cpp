@@ -14,7 +14,7 @@ bool AsksForHelp(int argc, const char* const* argv)
     return false;
 }
 
-std::string WindowUsage()
+std::string WindowUsage(const std::string& settings_path)
 {
     return "Usage: orvane [TOOLKIT-OPTION]...\n"
            "Tuning and service window for three-axis gimbal controllers on a USB serial\n"
@@ -24,6 +24,15 @@ std::string WindowUsage()
            "  -h, --help      show this help\n"
            "\n"
            "The toolkit's standard options (-platform, -style, -reverse, ...) are passed on\n"
-           "to it. The settings, the window's language among them, are kept in Setting.ini\n"
-           "in the working directory. Without a display, use orvane-cli.\n";
+           "to it.\n"
+           "\n"
+           "The settings, the window's language among them, are kept in Setting.ini in\n"
+           "the working directory when one is there (portable use), otherwise in\n"
+           "$XDG_CONFIG_HOME/orvane/Setting.ini (default ~/.config/orvane/), created on\n"
+           "first start. Started here, the window uses:\n"
+           "  " +
+           settings_path +
+           "\n"
+           "\n"
+           "Without a display, use orvane-cli.\n";
 }

@@ -6,4 +6,5 @@
 // manual page, which is made from this text) should get an answer on the
 // terminal rather than a window.
 bool AsksForHelp(int argc, const char* const* argv);
-std::string WindowUsage();
+// The help text, naming the settings file a start from here would use.
+std::string WindowUsage(const std::string& settings_path);

@@ -1,7 +1,7 @@
 #include "link/gimbal_link.h"
 
 #include "link/send_frame.h"
-#include "protocol/protocol_messages.h"
+#include "resources/message_ids.h"
 
 GimbalLink::GimbalLink(ProtocolView& view, ConfirmQuestion& question, WakeUp wake_up, PortReading reading)
     : m_view(view), m_question(question), m_wake_up(std::move(wake_up)), m_port(reading),
@@ -48,7 +48,7 @@ PortOpenResult GimbalLink::StartLink(const std::string& device, int baud)
 {
     PortOpenResult why;
     if (!m_port.Open(device, baud, &why)) {
-        m_view.ShowStatus(kMsgPortOpenFailed, kRed);
+        m_view.ShowStatus(Id(MessageId::kPortOpenFailed), kRed);
         return why;
     }
     // A loss of the port closed before is no news about this one.
@@ -151,7 +151,7 @@ void GimbalLink::PostSerialEvent(int wparam)
 
 void GimbalLink::OnTransmitError()
 {
-    m_view.ShowStatus(kMsgTransmitError, kRed);
+    m_view.ShowStatus(Id(MessageId::kTransmitError), kRed);
     if (m_observer != nullptr)
         m_observer->OnLinkLost();
 }

@@ -83,8 +83,7 @@ private:
     void ShowStatus(int message_id, Rgb colour) override;
     void ClearStatus() override;
     void RefreshTelemetry(TelemetryRefresh mode) override;
-    void UpdatePanelFromParams() override {}
-    void UpdateParamsFromPanel() override {}
+    void OnDownloadFinished(const GimbalParams&) override {}
     void EnableTransferButtons(bool) override {}
     // ConfirmQuestion
     bool Confirm(int) override { return m_confirm_answer; }

@@ -8,7 +8,7 @@
 
 bool IsUsableSendPeriod(int period_ms)
 {
-    return period_ms > 0 && period_ms <= kMaxSendPeriodMs;
+    return period_ms > 0 && period_ms <= LongestTimerPeriodMs();
 }
 
 SenderThread::SenderThread(CKRQSerialPort& port, const std::atomic<int>& period_ms, FrameBuilder build)

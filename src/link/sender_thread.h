@@ -11,13 +11,11 @@
 // Builds the next outbound frame; called on the sender thread.
 using FrameBuilder = std::function<ProtocolFrame()>;
 
-// Longest send period the sender accepts, in milliseconds.
-inline constexpr int kMaxSendPeriodMs = 60000;
-
 // Name of the sender thread, as system tools show it.
 inline constexpr const char* kSenderThreadName = "orvane-sender";
 
-// True for a period the sender runs with; any other gives no frames.
+// True for a period the sender runs with: 1 ms up to the longest period the
+// system's timer takes. Any other gives no frames.
 bool IsUsableSendPeriod(int period_ms);
 
 // The periodic sender: once per send period, while the port is open, one

@@ -4,6 +4,7 @@
 #include "params/param_fields.h"
 #include "params/param_file.h"
 #include "platform/ini_file.h"
+#include "protocol/param_page_codec.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,6 +12,8 @@
 #include <cmath>
 #include <filesystem>
 #include <optional>
+#include <type_traits>
+#include <variant>
 
 namespace {
 
@@ -100,34 +103,64 @@ ParamFileProblem* FindProblem(std::vector<ParamFileProblem>& problems, std::stri
     return found == problems.end() ? nullptr : &*found;
 }
 
-// Judges every bound value by its control's range. An unreadable text is
-// not judged again; a missing key is, since its default would go out.
+// Judges every bound value by its control's range. An unreadable or
+// uncarried text is not judged again; a missing key is, since its default
+// would go out.
 void CheckRanges(const IniDocument& document, StrictParamFile& file)
 {
-    for (const PanelBinding& binding : PanelBindings()) {
-        const std::optional<std::string> reason = RangeProblem(binding, file.params);
-        if (!reason) {
-            continue;
-        }
-        const std::string key(binding.key);
-        ParamFileProblem* earlier = FindProblem(file.problems, key);
+    for (const RefusedPanelValue& refused : ValuesThePanelRefuses(file.params)) {
+        ParamFileProblem* earlier = FindProblem(file.problems, refused.key);
         if (earlier == nullptr) {
-            file.problems.push_back({key, document.Find(kParamFileSection, key).value_or(""), *reason,
-                                     ParamProblemKind::OutOfRange});
+            file.problems.push_back({refused.key, document.Find(kParamFileSection, refused.key).value_or(""),
+                                     refused.reason, ParamProblemKind::OutOfRange});
         } else if (earlier->kind == ParamProblemKind::Missing) {
-            const std::string default_text = FindParamField(key)->default_text;
-            earlier->reason = "missing, and its default " + default_text + " is refused: " + *reason;
+            const std::string default_text = FindParamField(refused.key)->default_text;
+            earlier->reason = "missing, and its default " + default_text + " is refused: " + refused.reason;
             earlier->kind = ParamProblemKind::Unreadable;
         }
     }
 }
 
-// What a copy through the panel makes of each edit field's value.
-void RoundAsPanelShows(GimbalParams& params)
+// Reals travel as whole numbers or tenths; a value the frame carries comes
+// back within the rounding of that decimal scale.
+bool SameReal(double sent, double received)
 {
-    for (const PanelBinding& binding : PanelBindings()) {
-        if (binding.field.real != nullptr) {
-            params.*binding.field.real = PanelRoundedValue(binding, params.*binding.field.real);
+    return std::abs(sent - received) <= 1e-9 * std::max(1.0, std::abs(sent));
+}
+
+bool SameValue(const ParamField& field, const GimbalParams& sent, const GimbalParams& received)
+{
+    return std::visit(
+        [&](const auto& slot) {
+            using Slot = std::decay_t<decltype(slot)>;
+            if constexpr (std::is_same_v<Slot, double GimbalParams::*>) {
+                return SameReal(sent.*slot, received.*slot);
+            } else if constexpr (std::is_same_v<Slot, ChannelMapEntry>) {
+                return sent.m_chan_map[slot.index] == received.m_chan_map[slot.index];
+            } else if constexpr (std::is_same_v<Slot, CalibrationBlockSlot>) {
+                return true; // copied byte for byte
+            } else {
+                return sent.*slot == received.*slot;
+            }
+        },
+        field.slot);
+}
+
+// Names every value the frame would change on its way to the gimbal; a text
+// already refused is not judged again.
+void CheckCarriage(const IniDocument& document, StrictParamFile& file)
+{
+    const GimbalParams received = CarriedByParamPages(file.params);
+    for (const ParamField& field : ParamFieldTable()) {
+        if (SameValue(field, file.params, received)) {
+            continue;
+        }
+        ParamFileProblem* earlier = FindProblem(file.problems, field.key);
+        if (earlier == nullptr) {
+            file.problems.push_back(
+                {field.key, document.Find(kParamFileSection, field.key).value_or(""),
+                 "the frame cannot carry it; the gimbal would receive " + FormatParamField(received, field),
+                 ParamProblemKind::NotCarried});
         }
     }
 }
@@ -167,7 +200,9 @@ double NearestAccepted(const PanelBinding& binding, double value)
 bool Clamp(const ParamFileProblem& problem, GimbalParams& params, std::vector<ClampedValue>& changes)
 {
     const PanelBinding* binding = FindPanelBindingByKey(problem.key);
-    if (problem.kind != ParamProblemKind::OutOfRange || binding == nullptr) {
+    const bool numeric =
+        problem.kind == ParamProblemKind::OutOfRange || problem.kind == ParamProblemKind::NotCarried;
+    if (!numeric || binding == nullptr) {
         return false;
     }
     const double value = NearestAccepted(*binding, PanelValueOf(params, *binding));
@@ -213,7 +248,19 @@ StrictParamFile LoadParamFileStrictly(const std::string& path)
                      std::string(kParamFileSection) + "])";
         return file;
     }
+    CheckCarriage(document, file);
     CheckRanges(document, file);
-    RoundAsPanelShows(file.params);
     return file;
+}
+
+std::vector<RefusedPanelValue> ValuesThePanelRefuses(const GimbalParams& params)
+{
+    std::vector<RefusedPanelValue> refused;
+    for (const PanelBinding& binding : PanelBindings()) {
+        if (const std::optional<std::string> reason = RangeProblem(binding, params)) {
+            refused.push_back(
+                {std::string(binding.key), FormatParamField(params, *FindParamField(binding.key)), *reason});
+        }
+    }
+    return refused;
 }

@@ -1,6 +1,7 @@
 #include "platform/atomic_file.h"
 
-#include <atomic>
+#include "platform/output_file.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -71,29 +72,6 @@ std::string FolderOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string TemporaryNameFor(const std::string& target)
-{
-    static std::atomic<unsigned> counter{0};
-    const size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    return folder + "." + name + ".tmp." + std::to_string(::getpid()) + "." + std::to_string(counter++);
-}
-
-// Opens a new temporary file beside the target; mode 0666 lets the umask
-// decide the permissions of a file that did not exist before.
-int CreateTemporary(const std::string& target, std::string& temporary)
-{
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = TemporaryNameFor(target);
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
-        }
-    }
-    return -1;
-}
-
 void KeepPermissions(int fd, const struct stat& original)
 {
     // Only a privileged process may give the copy back to another owner;
@@ -159,7 +137,7 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view contents)
         return false;
     }
     std::string temporary;
-    FileDescriptor fd(CreateTemporary(target, temporary));
+    FileDescriptor fd(CreateFileBeside(target, temporary));
     if (fd.Get() < 0) {
         return false;
     }

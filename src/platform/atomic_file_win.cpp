@@ -1,51 +1,12 @@
 #include "platform/atomic_file.h"
 
+#include "platform/file_handle_win.h"
 #include "platform/wide_text_win.h"
-#include "platform/windows_api_win.h"
 
 #include <atomic>
 #include <string>
 
 namespace {
-
-// Closes the handle on every way out of a scope.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle()
-    {
-        if (IsOpen()) {
-            ::CloseHandle(m_handle);
-        }
-    }
-    HANDLE Get() const { return m_handle; }
-    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-    // Closes now and reports whether the close succeeded.
-    bool Close()
-    {
-        const HANDLE handle = m_handle;
-        m_handle = INVALID_HANDLE_VALUE;
-        return ::CloseHandle(handle) != FALSE;
-    }
-
-private:
-    HANDLE m_handle;
-};
-
-bool WriteAll(HANDLE file, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const DWORD chunk = bytes.size() > 0x10000000u ? 0x10000000u : static_cast<DWORD>(bytes.size());
-        DWORD written = 0;
-        if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) {
-            return false;
-        }
-        bytes.remove_prefix(written);
-    }
-    return true;
-}
 
 std::wstring TemporaryNameFor(const std::wstring& target)
 {

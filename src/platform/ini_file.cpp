@@ -2,6 +2,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/ini_text.h"
+#include "platform/output_file.h"
 #include "platform/utf8_text.h"
 
 namespace {
@@ -111,7 +112,11 @@ bool IniDocument::Write(std::string_view section, std::string_view key, std::str
     return true;
 }
 
+// A device or FIFO could not be read as a file, and takes the whole text in
+// place; an unreadable regular file is never overwritten with a part.
 bool IniDocument::Save(const std::string& path) const
 {
-    return !m_unreadable && ReplaceFileAtomically(path, m_text);
+    if (m_unreadable && InspectOutput(path).kind != OutputKind::kStream)
+        return false;
+    return WriteOutputFile(path, m_text).empty();
 }

@@ -1,5 +1,7 @@
 #include "platform/pending_file.h"
 
+#include "platform/output_file.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -9,8 +11,8 @@
 
 std::string CreatePendingFile(const std::string& path, std::ofstream& stream, std::string& error)
 {
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
+    std::string temporary;
+    const int fd = CreateFileBeside(path, temporary);
     if (fd < 0) {
         error = std::strerror(errno);
         return {};

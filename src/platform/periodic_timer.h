@@ -5,6 +5,9 @@
 #include <chrono>
 #include <cstdint>
 
+// The longest period, in milliseconds, the system's timer takes.
+int LongestTimerPeriodMs();
+
 // A periodic wake-up on the monotonic clock. Ticks are counted by the
 // system, so ticks missed while the owner was busy merge into one wake-up
 // and the schedule never drifts. A timer the system refuses to create is
@@ -17,7 +20,8 @@ public:
     PeriodicTimer& operator=(const PeriodicTimer&) = delete;
 
     // First tick one period from now, then every period. False when the
-    // system refuses the timer; it is then disarmed.
+    // system refuses the timer or the period (not 1..LongestTimerPeriodMs());
+    // it is then disarmed.
     bool Arm(int period_ms);
     void Disarm();
     bool IsArmed() const { return m_armed; }

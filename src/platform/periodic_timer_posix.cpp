@@ -2,6 +2,8 @@
 
 #include "platform/system_calls_posix.h"
 
+#include <limits>
+
 #include <sys/timerfd.h>
 #include <time.h>
 
@@ -24,6 +26,13 @@ timespec Add(timespec a, timespec b)
 
 } // namespace
 
+// A timer descriptor takes seconds as a time_t: any count of milliseconds
+// an int holds.
+int LongestTimerPeriodMs()
+{
+    return std::numeric_limits<int>::max();
+}
+
 // The sender thread creates its timer: a refusal (out of descriptors) must
 // not throw there, so it leaves the timer unusable instead.
 PeriodicTimer::PeriodicTimer()
@@ -41,7 +50,7 @@ PeriodicTimer::~PeriodicTimer()
 
 bool PeriodicTimer::Arm(int period_ms)
 {
-    if (period_ms <= 0 || !IsUsable()) {
+    if (period_ms <= 0 || period_ms > LongestTimerPeriodMs() || !IsUsable()) {
         Disarm();
         return false;
     }

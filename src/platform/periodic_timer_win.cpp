@@ -2,6 +2,9 @@
 
 #include "platform/windows_api_win.h"
 
+#include <algorithm>
+#include <limits>
+
 #include <mmsystem.h>
 
 namespace {
@@ -10,6 +13,16 @@ namespace {
 constexpr UINT kResolutionMs = 1;
 
 } // namespace
+
+// The multimedia timer tells its own range; one that cannot be asked takes
+// no period at all, so nothing arms it.
+int LongestTimerPeriodMs()
+{
+    TIMECAPS caps{};
+    if (timeGetDevCaps(&caps, sizeof caps) != MMSYSERR_NOERROR)
+        return 0;
+    return static_cast<int>(std::min<UINT>(caps.wPeriodMax, std::numeric_limits<int>::max()));
+}
 
 // An auto-reset event: ticks that fall while the owner is busy leave it set
 // once, so they merge into one wake-up. A refused event leaves the timer
@@ -26,7 +39,7 @@ PeriodicTimer::~PeriodicTimer()
 bool PeriodicTimer::Arm(int period_ms)
 {
     Disarm();
-    if (period_ms <= 0 || !IsUsable())
+    if (period_ms <= 0 || period_ms > LongestTimerPeriodMs() || !IsUsable())
         return false;
     m_timer_id =
         timeSetEvent(static_cast<UINT>(period_ms), kResolutionMs, reinterpret_cast<LPTIMECALLBACK>(m_handle),

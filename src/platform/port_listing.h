@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,11 @@ struct PortListingSources {
 // system publishes the COM ports present now. POSIX: the system's folders
 // and PublishedPortDirectory().
 PortListingSources SystemPortListingSources();
+
+// The same as ListSerialPortItems, or nullopt when the place the system
+// lists its ports (Windows: the key; POSIX: the tty class folder) cannot be
+// read at all: a caller then keeps the list it shows.
+std::optional<std::vector<SerialPortItem>> ReadSerialPortItems(const PortListingSources& sources);
 
 // Windows: the COM ports the key names. POSIX: the serial devices the system
 // really has (ttys backed by a device with a driver, without the unused 8250

@@ -82,6 +82,15 @@ PortListingSources SystemPortListingSources()
     return {"/sys/class/tty", "/dev", PublishedPortDirectory()};
 }
 
+std::optional<std::vector<SerialPortItem>> ReadSerialPortItems(const PortListingSources& sources)
+{
+    std::error_code error;
+    fs::directory_iterator readable(sources.m_tty_class_dir, error);
+    if (error)
+        return std::nullopt;
+    return ListSerialPortItems(sources);
+}
+
 std::vector<SerialPortItem> ListSerialPortItems(const PortListingSources& sources)
 {
     std::vector<SerialPortItem> items;

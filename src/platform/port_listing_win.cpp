@@ -12,8 +12,9 @@ constexpr std::string_view kDevicePrefix = "\\\\.\\";
 class RegistryKey {
 public:
     RegistryKey(HKEY root, const std::wstring& path)
+        : m_status(RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &m_key))
     {
-        if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &m_key) != ERROR_SUCCESS)
+        if (m_status != ERROR_SUCCESS)
             m_key = nullptr;
     }
     ~RegistryKey()
@@ -25,9 +26,11 @@ public:
     RegistryKey& operator=(const RegistryKey&) = delete;
 
     HKEY Get() const { return m_key; }
+    LSTATUS Status() const { return m_status; }
 
 private:
     HKEY m_key = nullptr;
+    LSTATUS m_status;
 };
 
 // The text data of every value of `key`. Buffers are sized from the key's
@@ -68,10 +71,19 @@ PortListingSources SystemPortListingSources()
 
 std::vector<SerialPortItem> ListSerialPortItems(const PortListingSources& sources)
 {
+    return ReadSerialPortItems(sources).value_or(std::vector<SerialPortItem>{});
+}
+
+std::optional<std::vector<SerialPortItem>> ReadSerialPortItems(const PortListingSources& sources)
+{
     const RegistryKey key(sources.m_machine_key ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
                           WideFromUtf8(sources.m_serial_comm_key));
+    // The system drops the key while no COM port is present: that is an
+    // empty list, not a failure to read one.
+    if (key.Status() == ERROR_FILE_NOT_FOUND)
+        return std::vector<SerialPortItem>{};
     if (key.Get() == nullptr)
-        return {};
+        return std::nullopt;
     std::vector<SerialPortItem> items;
     for (const std::wstring& value : TextValues(key.Get())) {
         std::string name = Utf8FromWide(value);

@@ -1,55 +1,41 @@
 #include "plotting/plot_curves.h"
 
-#include "recording/telemetry_columns.h"
-
 namespace {
 
-PlotStrip Triple(const std::string& key, const std::string& title, const std::string& unit,
-                 const std::string& column_unit)
+using F = TelemetryFieldId;
+
+PlotCurve Curve(std::string label, F field, size_t index = 0)
 {
-    PlotStrip strip{key, title, unit, {}};
-    for (const char* axis : {"roll", "pitch", "yaw"})
-        strip.m_curves.push_back({axis, key + "_" + axis + "_" + column_unit});
+    return {std::move(label), ValueName(TelemetryFieldOf(field), index), field, index};
+}
+
+// A strip of one field, titled and scaled as the field: a curve for each axis
+// of a three-value field, or the one curve `label`.
+PlotStrip FieldStrip(const std::string& key, F id, const std::string& label = "")
+{
+    const TelemetryField& field = TelemetryFieldOf(id);
+    PlotStrip strip{key, std::string(field.label), std::string(UnitSymbol(field.unit)), {}};
+    if (field.count == 1)
+        strip.m_curves.push_back(Curve(label, id));
+    for (size_t axis = 0; field.count == 3 && axis < 3; ++axis)
+        strip.m_curves.push_back(Curve(std::string(AxisName(axis)), id, axis));
     return strip;
 }
 
 std::vector<PlotStrip> BuildStrips()
 {
-    return {
-        Triple("angle", "ANGL", "deg", "deg"),
-        Triple("fgyr", "FGYR", "deg/s", "dps"),
-        Triple("acce", "ACCE", "g", "g"),
-        Triple("gyro", "GYRO", "deg/s", "dps"),
-        Triple("mang", "MANG", "deg", "deg"),
-        Triple("mpwr", "MPWR", "%", "pct"),
-        {"temp", "TEMP", "degC", {{"temp", "temp_value_degc"}}},
-        {"tmax", "TMAX", "%", {{"power", "temp_power_pct"}}},
-        {"chan",
-         "MODE SENS ROLL PITCH YAW",
-         "",
-         {{"mode", "mode_hi"},
-          {"sens", "chan_sens"},
-          {"roll", "chan_axis_roll"},
-          {"pitch", "chan_axis_pitch"},
-          {"yaw", "chan_axis_yaw"}}},
-    };
-}
-
-// The telemetry column of each channel.
-std::vector<size_t> BuildChannelColumns()
-{
-    std::vector<size_t> columns;
-    for (const PlotStrip& strip : PlotStrips()) {
-        for (const PlotCurve& curve : strip.m_curves)
-            columns.push_back(FindTelemetryColumn(curve.m_column).value());
-    }
-    return columns;
-}
-
-const std::vector<size_t>& ChannelColumns()
-{
-    static const std::vector<size_t> kColumns = BuildChannelColumns();
-    return kColumns;
+    std::vector<PlotStrip> strips;
+    for (F id : {F::kAngle, F::kFgyr, F::kAcce, F::kGyro, F::kMang, F::kMpwr})
+        strips.push_back(FieldStrip(std::string(TelemetryFieldOf(id).key), id));
+    strips.push_back(FieldStrip("temp", F::kTempValue, "temp"));
+    strips.push_back(FieldStrip("tmax", F::kTempPower, "power"));
+    // The channel inputs share a strip; none has a unit.
+    PlotStrip channels{
+        "chan", "MODE SENS ROLL PITCH YAW", "", {Curve("mode", F::kModeHi), Curve("sens", F::kChanSens)}};
+    for (size_t axis = 0; axis < 3; ++axis)
+        channels.m_curves.push_back(Curve(std::string(AxisName(axis)), F::kChanAxis, axis));
+    strips.push_back(std::move(channels));
+    return strips;
 }
 
 } // namespace
@@ -62,7 +48,10 @@ const std::vector<PlotStrip>& PlotStrips()
 
 size_t PlotCurveCount()
 {
-    return ChannelColumns().size();
+    size_t count = 0;
+    for (const PlotStrip& strip : PlotStrips())
+        count += strip.m_curves.size();
+    return count;
 }
 
 size_t FirstChannelOf(size_t strip)
@@ -75,8 +64,9 @@ size_t FirstChannelOf(size_t strip)
 
 void SampleCurves(const TelemetryState& state, std::vector<float>& values)
 {
-    const std::vector<size_t>& columns = ChannelColumns();
-    values.resize(columns.size());
-    for (size_t i = 0; i < columns.size(); ++i)
-        values[i] = static_cast<float>(TelemetryColumns()[columns[i]].m_get(state));
+    values.clear();
+    for (const PlotStrip& strip : PlotStrips()) {
+        for (const PlotCurve& curve : strip.m_curves)
+            values.push_back(static_cast<float>(TelemetryFieldOf(curve.m_field).get(state, curve.m_index)));
+    }
 }

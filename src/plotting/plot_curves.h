@@ -1,17 +1,20 @@
 #pragma once
 
+#include "app/telemetry_fields.h"
 #include "protocol/telemetry_state.h"
 
 #include <string>
 #include <vector>
 
 // What the plot window can show: strips of curves that share a unit, each
-// curve one telemetry column (its name is the curve's key in the settings).
-// Strip titles are the window's own labels, which read the same in every
-// language.
+// curve one value of the telemetry field table, keyed in the settings by the
+// value's name (its CSV column). Strip titles and units come from the table;
+// they read the same in every language.
 struct PlotCurve {
     std::string m_label;
     std::string m_column;
+    TelemetryFieldId m_field;
+    size_t m_index;
 };
 
 struct PlotStrip {

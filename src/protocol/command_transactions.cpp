@@ -1,6 +1,6 @@
 #include "protocol/command_transactions.h"
 
-#include "protocol/protocol_messages.h"
+#include "resources/message_ids.h"
 
 #include <limits>
 
@@ -9,7 +9,7 @@ CommandOutcome CommandTransactions::RunCommand(const CommandRow& command)
     if (!m_gate.IsPortOpen())
         return CommandOutcome::kPortClosed;
     if (command.needs_cal_allowed && m_telemetry.m_cal_allowed == 0) {
-        m_view.ShowStatus(kMsgConditionsNotSatisfied, kMagenta);
+        m_view.ShowStatus(Id(MessageId::kConditionsNotSatisfied), kMagenta);
         return CommandOutcome::kConditionsNotSatisfied;
     }
     if (command.confirm_message != 0 && !m_gate.Confirm(command.confirm_message))
@@ -19,11 +19,16 @@ CommandOutcome CommandTransactions::RunCommand(const CommandRow& command)
     return CommandOutcome::kSent;
 }
 
-bool CommandTransactions::StartUpload()
+bool CommandTransactions::CanStartUpload()
 {
-    if (!m_gate.IsPortOpen() || !m_state.m_transfer_buttons_enabled.load())
+    return m_gate.IsPortOpen() && m_state.m_transfer_buttons_enabled.load();
+}
+
+bool CommandTransactions::StartUpload(const GimbalParams& params)
+{
+    if (!CanStartUpload())
         return false;
-    m_transfer.StartUpload();
+    m_transfer.StartUpload(params);
     return true;
 }
 

@@ -28,9 +28,11 @@ public:
     }
 
     CommandOutcome RunCommand(const CommandRow& command);
-    // "Upload Param"; false when it could not start (port closed, or the
-    // transfer buttons are disabled because a transfer runs).
-    bool StartUpload();
+    // Whether "Upload Param" may start: the port is open and the transfer
+    // buttons are enabled (they are not while a transfer runs).
+    bool CanStartUpload();
+    // "Upload Param" with `params`; false when it may not start.
+    bool StartUpload(const GimbalParams& params);
     // "Download Param"; false only with the port closed.
     bool StartDownload();
     // One tick of the 10 ms timer: the auto-stop watchdog.

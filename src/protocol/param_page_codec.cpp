@@ -1,7 +1,7 @@
 #include "protocol/param_page_codec.h"
 
-#include "protocol/wire_bytes.h"
 #include "protocol/wire_conversions.h"
+#include "wire/little_endian.h"
 
 #include <array>
 #include <cstring>
@@ -336,4 +336,15 @@ bool DecodeParamPage(uint8_t page, const ProtocolFrame& frame, GimbalParams& par
     for (const WireField& row : FieldTable(index))
         DecodeField(row, &frame[row.offset], params);
     return true;
+}
+
+GimbalParams CarriedByParamPages(const GimbalParams& params)
+{
+    GimbalParams carried = params;
+    ProtocolFrame frame{};
+    for (uint8_t page = kFirstUploadPage; page <= kLastUploadPage; ++page) {
+        EncodeParamPage(page, params, frame);
+        DecodeParamPage(static_cast<uint8_t>(page + kReadBackPageDistance), frame, carried);
+    }
+    return carried;
 }

@@ -33,3 +33,9 @@ bool EncodeParamPage(uint8_t page, const GimbalParams& params, ProtocolFrame& fr
 // Stores the payload of an inbound page 17..22 into `params`; any other page
 // changes nothing. Returns whether the page is a parameter page.
 bool DecodeParamPage(uint8_t page, const ProtocolFrame& frame, GimbalParams& params);
+
+// The record as the gimbal receives it: every field encoded into pages 1..6
+// and read back as pages 17..22 carry it. A field that comes back changed
+// (999 in a byte, a second decimal, a fraction of a whole-number field) is
+// one the link cannot carry as it stands.
+GimbalParams CarriedByParamPages(const GimbalParams& params);

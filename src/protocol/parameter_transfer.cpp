@@ -1,20 +1,20 @@
 #include "protocol/parameter_transfer.h"
 
 #include "protocol/param_page_codec.h"
-#include "protocol/protocol_messages.h"
 #include "protocol/telemetry_pages.h"
+#include "resources/message_ids.h"
 
-void ParameterTransfer::StartUpload()
+void ParameterTransfer::StartUpload(const GimbalParams& params)
 {
     // The record is complete before page 1 is requested, so the sender's
     // first page-1 frame already carries the new values.
-    m_view.UpdateParamsFromPanel();
-    Begin(kFirstUploadPage, kMsgParamUploading);
+    m_state.m_params.Replace(params);
+    Begin(kFirstUploadPage, Id(MessageId::kParamUploading));
 }
 
 void ParameterTransfer::StartDownload()
 {
-    Begin(kFirstDownloadPage, kMsgParamDownloading);
+    Begin(kFirstDownloadPage, Id(MessageId::kParamDownloading));
 }
 
 void ParameterTransfer::Begin(uint8_t first_page, int progress_message)
@@ -32,10 +32,10 @@ void ParameterTransfer::OnPageEcho(uint8_t page, const ProtocolFrame& frame)
     if (IsDownloadPage(page))
         m_state.m_params.Update([&](GimbalParams& params) { DecodeParamPage(page, frame, params); });
     if (page == kLastUploadPage) {
-        Finish(kMsgParamUploadDone);
+        Finish(Id(MessageId::kParamUploadDone));
     } else if (page == kLastDownloadPage) {
-        m_view.UpdatePanelFromParams();
-        Finish(kMsgParamDownloadDone);
+        m_view.OnDownloadFinished(m_state.m_params.Snapshot());
+        Finish(Id(MessageId::kParamDownloadDone));
     } else {
         m_state.m_page = static_cast<uint8_t>(page + 1);
     }

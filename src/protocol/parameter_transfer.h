@@ -13,8 +13,8 @@ class ParameterTransfer {
 public:
     ParameterTransfer(TransactionState& state, ProtocolView& view) : m_state(state), m_view(view) {}
 
-    // Copies the panel into the record, then requests page 1.
-    void StartUpload();
+    // Puts `params` into the record the sender sends from, then requests page 1.
+    void StartUpload(const GimbalParams& params);
     // Requests page 17.
     void StartDownload();
     bool IsActive() const { return m_state.m_transfer_active.load() != 0; }

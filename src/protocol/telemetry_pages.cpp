@@ -1,6 +1,6 @@
 #include "protocol/telemetry_pages.h"
 
-#include "protocol/wire_bytes.h"
+#include "wire/little_endian.h"
 
 #include <array>
 

@@ -1,18 +1,11 @@
 #include "recording/csv_recording.h"
 
+#include "platform/output_file.h"
 #include "platform/pending_file.h"
 
 #include <filesystem>
 
 namespace {
-
-bool PathExists(const std::string& path)
-{
-    std::error_code error;
-    const std::filesystem::path name(std::u8string(path.begin(), path.end()));
-    // A dangling symbolic link is something at that name too.
-    return std::filesystem::exists(std::filesystem::symlink_status(name, error));
-}
 
 std::string CannotWrite(const std::string& path, const std::string& cause)
 {
@@ -29,18 +22,28 @@ CsvRecording::~CsvRecording()
     }
 }
 
+// A device or FIFO is written in place from the start and never replaced;
+// a regular file takes the rows through a file beside it.
 std::string CsvRecording::Open(const std::string& path, bool replace, std::string_view header)
 {
-    if (!replace && PathExists(path)) {
+    const OutputTarget target = InspectOutput(path);
+    if (target.kind == OutputKind::kRefused) {
+        return target.error;
+    }
+    if (target.kind == OutputKind::kRegular && !replace) {
         return "'" + path + "' exists; --force replaces it";
     }
-    std::string cause;
-    m_temporary = CreatePendingFile(path, m_file, cause);
-    if (m_temporary.empty()) {
-        return CannotWrite(path, cause);
-    }
-    m_path = path;
+    m_path = target.path;
     m_replace = replace;
+    if (target.kind == OutputKind::kStream) {
+        m_file.open(std::filesystem::path(std::u8string(m_path.begin(), m_path.end())), std::ios::out);
+    } else {
+        std::string cause;
+        m_temporary = CreatePendingFile(m_path, m_file, cause);
+        if (m_temporary.empty()) {
+            return CannotWrite(path, cause);
+        }
+    }
     m_file << header << std::flush;
     return m_file.good() ? std::string{} : "cannot write '" + path + "'";
 }

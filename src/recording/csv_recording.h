@@ -4,11 +4,12 @@
 #include <string>
 #include <string_view>
 
-// The file of `monitor --csv`. Rows go to a temporary file next to the
-// target from the start; the file takes its name only with the first frame,
-// so a run that never hears the gimbal (a wrong --port, a silent line) leaves
-// whatever the name held before alone. An existing file is replaced only when
-// the user asked for it.
+// The file of `monitor --csv` and of the window's recordings. Rows go to a
+// file next to the target from the start; the file takes its name only with
+// the first frame, so a run that never hears the gimbal (a wrong --port, a
+// silent line) leaves whatever the name held before alone. An existing
+// regular file is replaced only when the user asked for it. A character
+// device or FIFO (/dev/stdout, a pipe) takes the rows in place, header first.
 class CsvRecording {
 public:
     CsvRecording() = default;
@@ -17,8 +18,9 @@ public:
     // Removes the temporary file of a recording that never took its name.
     ~CsvRecording();
 
-    // Starts the temporary file with `header`. An error text when `path`
-    // exists and `replace` is false, or the file cannot be created.
+    // Starts the file with `header`. An error text when `path` is a regular
+    // file and `replace` is false, is a folder or socket, or the file cannot
+    // be created.
     std::string Open(const std::string& path, bool replace, std::string_view header);
 
     // Appends one row, giving the recording its name first. An error text

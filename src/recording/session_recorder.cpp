@@ -1,11 +1,9 @@
 #include "recording/session_recorder.h"
 
-#include "app/format_text.h"
-#include "platform/classic_locale.h"
 #include "platform/runtime_dir.h"
+#include "platform/timestamped_path.h"
 #include "recording/telemetry_csv.h"
 
-#include <ctime>
 #include <filesystem>
 
 std::string RecordingFolder()
@@ -15,17 +13,7 @@ std::string RecordingFolder()
 
 std::string FreshRecordingPath(const std::string& folder, std::chrono::system_clock::time_point now)
 {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    const std::tm local = LocalCalendarTime(seconds);
-    const std::string stem =
-        folder + "/" +
-        FormatText("orvane-%04d%02d%02d-%02d%02d%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                   local.tm_hour, local.tm_min, local.tm_sec);
-    std::string path = stem + ".csv";
-    std::error_code error;
-    for (int suffix = 2; std::filesystem::exists(std::filesystem::symlink_status(path, error)); ++suffix)
-        path = stem + "-" + std::to_string(suffix) + ".csv";
-    return path;
+    return FreshTimestampedPath(folder, "orvane-", "", ".csv", now);
 }
 
 std::string SessionRecorder::Start(const std::string& folder, Clock::time_point start)

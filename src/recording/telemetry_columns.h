@@ -7,10 +7,9 @@
 #include <string>
 #include <vector>
 
-// One live value of the telemetry as a named column: recordings, replay and
-// the plots all reach the values through this one table, so a column keeps
-// the same name and unit everywhere. The name carries the unit as a suffix
-// ("angle_roll_deg"); codes and flags have no unit.
+// One live value of the telemetry as a named column, made from the field
+// table (app/telemetry_fields.h): recordings and replay reach the values
+// through it. The name is the value's name there ("angle_roll_deg").
 struct TelemetryColumn {
     std::string m_name;
     std::function<double(const TelemetryState&)> m_get;

@@ -1,16 +1,30 @@
 #pragma once
 
-// Ids of the message-table texts the window shows or compares with by name.
-// (Command and acknowledgement messages come with the command table.)
-inline constexpr int kMsgPortOpenFailed = 131;
-inline constexpr int kMsgPortTransmitError = 132;
-inline constexpr int kMsgEnteringUpgrade = 143;
-inline constexpr int kMsgUpgradeSuccessful = 144;
-inline constexpr int kMsgUpgrading = 145;
-inline constexpr int kMsgDeviceTypeError = 146;
-inline constexpr int kMsgUpgradeFailed = 147;
-inline constexpr int kMsgUpgrade = 196;
-inline constexpr int kMsgCancel = 197;
-inline constexpr int kMsgStartDebug = 198;
-inline constexpr int kMsgStopDebug = 199;
-inline constexpr int kMsgParamFileOpened = 246;
+#include "resources/resource_id.h"
+
+// Ids of the message-table texts that code names. The messages of each
+// command and acknowledgement come with the command table.
+enum class MessageId : int {
+    kPortOpenFailed = 131,
+    kTransmitError = 132,
+    kGimbalIdle = 133, // the first of the four gimbal states, in state order
+    kGimbalPaused = 136,
+    kConditionsNotSatisfied = 137,
+    kParamUploading = 139,
+    kParamUploadDone = 140,
+    kParamDownloading = 141,
+    kParamDownloadDone = 142,
+    kEnteringUpgrade = 143,
+    kUpgradeSuccessful = 144,
+    kUpgrading = 145,
+    kDeviceTypeError = 146,
+    kUpgradeFailed = 147,
+    kUpgrade = 196,
+    kCancel = 197,
+    kStartDebug = 198,
+    kStopDebug = 199,
+    kRollGainTip = 222,
+    kAllGainTip = 223,
+    kYawGainTip = 224,
+    kParamFileOpened = 246,
+};

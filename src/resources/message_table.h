@@ -1,5 +1,7 @@
 #pragma once
 
+#include "resources/message_ids.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -22,3 +24,7 @@ std::string LoadMessage(int id, uint16_t language);
 
 // The text of `id` in the current user-interface language.
 std::string LoadMessage(int id);
+inline std::string LoadMessage(MessageId id)
+{
+    return LoadMessage(Id(id));
+}

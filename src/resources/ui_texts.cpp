@@ -63,6 +63,9 @@ constexpr std::array kTexts = std::to_array<UiTextRow>({
     {UiText::kPlotPause, "Pause", "暂停"},
     {UiText::kPlotAutoscale, "Auto", "自动"},
     {UiText::kPlotCurves, "Curves", "曲线"},
+    {UiText::kParamFileValuesRefused,
+     "Parameter File Opened; %s values are outside the panel's ranges and were not taken (see tooltip)",
+     "参数文件已打开；%s 个参数超出面板范围，未被采用（见提示）"},
 });
 
 // One row per text, in the order of the ids, so that none is left out.

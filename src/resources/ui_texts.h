@@ -49,6 +49,7 @@ enum class UiText {
     kPlotPause,
     kPlotAutoscale,
     kPlotCurves,
+    kParamFileValuesRefused, // "%s" is the number of values the panel could not take
     kCount, // not a text: how many there are
 };
 

@@ -41,14 +41,6 @@ private:
     uint16_t m_saved_language = GetUiLanguage();
 };
 
-TEST(SettingsPath, IsSettingIniInTheGivenFolder)
-{
-    EXPECT_EQ(SettingsPathFor("/home/user/work"), "/home/user/work/Setting.ini");
-    EXPECT_EQ(SettingsPathFor("/home/user/work/"), "/home/user/work/Setting.ini");
-    EXPECT_EQ(SettingsPathFor("/"), "/Setting.ini");
-    EXPECT_EQ(SettingsPathFor(""), "Setting.ini");
-}
-
 TEST(AppTitle, IsTheFileNameWithoutItsLastExtension)
 {
     EXPECT_EQ(AppTitleFromExecutable("/opt/orvane/Orvane.exe"), "Orvane");

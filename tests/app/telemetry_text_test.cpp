@@ -1,5 +1,6 @@
 #include "app/telemetry_text.h"
 #include "platform/ui_language.h"
+#include "resources/control_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -79,10 +80,10 @@ TEST(StatusPageTexts, FormatsEveryRowOfTheLivePage)
     // Status controls first, then the rows; every value field has no colour
     // of its own.
     ASSERT_EQ(texts.size(), 4 + expected.size());
-    EXPECT_EQ(texts[0].control, kGimbalStateControl);
-    EXPECT_EQ(texts[1].control, kHardwareSummaryControl);
-    EXPECT_EQ(texts[2].control, kMainVersionControl);
-    EXPECT_EQ(texts[3].control, kStatusCodeControl);
+    EXPECT_EQ(texts[0].control, Id(ControlId::kGimbalState));
+    EXPECT_EQ(texts[1].control, Id(ControlId::kHardwareSummary));
+    EXPECT_EQ(texts[2].control, Id(ControlId::kMainVersion));
+    EXPECT_EQ(texts[3].control, Id(ControlId::kStatusCode));
     for (size_t i = 4; i < texts.size(); ++i) {
         EXPECT_FALSE(texts[i].colour.has_value()) << texts[i].control;
     }
@@ -110,13 +111,13 @@ TEST_F(TelemetryTextTest, GimbalStateUsesTheCurrentLanguage)
     TelemetryState state{};
     state.m_gimbal_state = 3;
     const ControlText shown = StatusPageTexts(state)[0];
-    EXPECT_EQ(shown, (ControlText{kGimbalStateControl, "云台暂停", std::nullopt}));
+    EXPECT_EQ(shown, (ControlText{Id(ControlId::kGimbalState), "云台暂停", std::nullopt}));
 }
 
 TEST(HardwareSummary, AnyFaultTurnsItRed)
 {
-    const ControlText healthy{kHardwareSummaryControl, "HWOK", kBlack};
-    const ControlText faulty{kHardwareSummaryControl, "HWER", kRed};
+    const ControlText healthy{Id(ControlId::kHardwareSummary), "HWOK", kBlack};
+    const ControlText faulty{Id(ControlId::kHardwareSummary), "HWER", kRed};
     EXPECT_EQ(HardwareSummary(TelemetryState{}), healthy);
 
     for (int bit = 0; bit < 8; ++bit) {
@@ -145,11 +146,11 @@ TEST(StatusCode, IsBlackOnlyWhenHealthy)
 {
     TelemetryState state{};
     state.m_c_status = 0xFF;
-    EXPECT_EQ(StatusPageTexts(state)[3], (ControlText{kStatusCodeControl, "C[FF]", kBlack}));
+    EXPECT_EQ(StatusPageTexts(state)[3], (ControlText{Id(ControlId::kStatusCode), "C[FF]", kBlack}));
     state.m_c_status = 0x0A;
-    EXPECT_EQ(StatusPageTexts(state)[3], (ControlText{kStatusCodeControl, "C[0A]", kRed}));
+    EXPECT_EQ(StatusPageTexts(state)[3], (ControlText{Id(ControlId::kStatusCode), "C[0A]", kRed}));
     state.m_c_status = 0;
-    EXPECT_EQ(StatusPageTexts(state)[3], (ControlText{kStatusCodeControl, "C[00]", kRed}));
+    EXPECT_EQ(StatusPageTexts(state)[3], (ControlText{Id(ControlId::kStatusCode), "C[00]", kRed}));
 }
 
 TEST(LevelBar, LookFollowsTheProgressState)

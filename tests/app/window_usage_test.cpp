@@ -22,4 +22,11 @@ TEST(WindowUsage, HelpIsRecognisedAmongTheToolkitsOptions)
     EXPECT_FALSE(HelpAsked({"--", "--help"}));
 }
 
+TEST(WindowUsage, NamesTheSettingsFileAStartFromHereUses)
+{
+    const std::string usage = WindowUsage("/home/user/.config/orvane/Setting.ini");
+    EXPECT_NE(usage.find("working directory when one is there"), std::string::npos);
+    EXPECT_NE(usage.find("\n  /home/user/.config/orvane/Setting.ini\n"), std::string::npos) << usage;
+}
+
 } // namespace

@@ -3,8 +3,13 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <future>
 #include <sstream>
 #include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -133,9 +138,46 @@ TEST_F(CliMonitor, ARecordingNeverReplacesAnExistingFileUnasked)
     ASSERT_EQ(forced.m_exit_status, 0) << forced.m_err;
     EXPECT_GT(Lines(ReadWholeFile(File("run.csv"))).size(), 2u);
     for (const auto& entry : std::filesystem::directory_iterator(Folder())) {
-        EXPECT_FALSE(entry.path().filename().string().starts_with("run.csv."))
+        const std::string name = entry.path().filename().string();
+        EXPECT_TRUE(name == "run.csv" || name.find("run.csv") == std::string::npos)
             << "a temporary file left behind: " << entry.path();
     }
+}
+
+// Devices and FIFOs take the rows in place, as a shell redirection would,
+// without --force and without being replaced; folders and sockets are
+// refused; a new file gets the umask's permissions.
+TEST_F(CliMonitor, TheCsvGoesIntoDevicesAndFifosInPlace)
+{
+    SimProcess gimbal = Gimbal();
+    const ProcessResult null_device =
+        Cli({"monitor", "--port", gimbal.Port(), "--count", "1", "--csv", "/dev/null"});
+    EXPECT_EQ(null_device.m_exit_status, 0) << null_device.m_err;
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+
+    const std::string fifo = File("rows.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::future<std::string> reader = std::async(std::launch::async, [&] { return ReadWholeFile(fifo); });
+    const ProcessResult piped = Cli({"monitor", "--port", gimbal.Port(), "--count", "2", "--csv", fifo});
+    EXPECT_EQ(piped.m_exit_status, 0) << piped.m_err;
+    if (reader.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK)); // the monitor never wrote: end the reader
+    }
+    const std::vector<std::string> rows = Lines(reader.get());
+    ASSERT_GT(rows.size(), 2u);
+    EXPECT_EQ(rows[0].rfind("time_s,ack,page,", 0), 0u);
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+
+    const ProcessResult folder = Cli({"monitor", "--port", gimbal.Port(), "--count", "1", "--csv", Folder()});
+    EXPECT_EQ(folder.m_exit_status, 3);
+    EXPECT_NE(folder.m_err.find("is a folder, not a file"), std::string::npos) << folder.m_err;
+
+    const mode_t old_mask = ::umask(022);
+    const ProcessResult fresh =
+        Cli({"monitor", "--port", gimbal.Port(), "--count", "1", "--csv", File("fresh.csv")});
+    ::umask(old_mask);
+    ASSERT_EQ(fresh.m_exit_status, 0) << fresh.m_err;
+    EXPECT_EQ(std::filesystem::status(File("fresh.csv")).permissions(), std::filesystem::perms(0644));
 }
 
 } // namespace

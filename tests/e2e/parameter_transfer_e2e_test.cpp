@@ -1,6 +1,6 @@
 #include "e2e/sim_link_fixture.h"
 #include "params/param_fields.h"
-#include "protocol/protocol_messages.h"
+#include "resources/message_ids.h"
 #include "sim/default_params.h"
 #include "sim/frame_sequence.h"
 
@@ -57,7 +57,7 @@ TEST_P(DownloadAtBaudTest, FillsTheRecordWithTheSimulatorsSet)
     ASSERT_TRUE(session.StartLink(m_sim->Port(), GetParam()));
 
     ASSERT_TRUE(PumpUntilTransferDone(session));
-    EXPECT_EQ(session.StatusMessage(), kMsgParamDownloadDone);
+    EXPECT_EQ(session.StatusMessage(), Id(MessageId::kParamDownloadDone));
     EXPECT_EQ(DifferingKeys(session.State().m_params.Snapshot(), DefaultGimbalParams()),
               std::vector<std::string>{});
     // Between transfers the live pages keep coming.
@@ -80,16 +80,15 @@ TEST_F(ParameterTransferTest, UploadChangesTheSimulatorsSetAndADownloadReadsItBa
     changed.m_gimbal_alpha = 12;
     changed.m_mtr_cal_par[40] ^= 0x5A; // a byte of the third calibration page
     SealCalibrationBlock(changed);
-    session.State().m_params.Replace(changed);
-    ASSERT_TRUE(session.Transactions().StartUpload());
+    ASSERT_TRUE(session.Transactions().StartUpload(changed));
     ASSERT_TRUE(PumpUntilTransferDone(session));
-    EXPECT_EQ(session.StatusMessage(), kMsgParamUploadDone);
+    EXPECT_EQ(session.StatusMessage(), Id(MessageId::kParamUploadDone));
 
     // Forget what was sent, so that only the gimbal can bring it back.
     session.State().m_params.Replace(GimbalParams{});
     ASSERT_TRUE(session.Transactions().StartDownload());
     ASSERT_TRUE(PumpUntilTransferDone(session));
-    EXPECT_EQ(session.StatusMessage(), kMsgParamDownloadDone);
+    EXPECT_EQ(session.StatusMessage(), Id(MessageId::kParamDownloadDone));
     EXPECT_EQ(DifferingKeys(session.State().m_params.Snapshot(), changed), std::vector<std::string>{});
 }
 

@@ -1,10 +1,13 @@
+#include "libs/iap/boot_messages.h"
 #include "sim/bootloader_model.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// The simulated bootloader, driven packet by packet without a line.
+// The simulated bootloader, driven packet by packet without a line by the
+// upgrade engine's own packets: the two sides are written apart, so this checks
+// one against the other.
 class BootloaderModelTest : public testing::Test {
 protected:
     BootPacket Ask(BootType type, const std::vector<uint8_t>& payload = {})

@@ -55,12 +55,14 @@ TEST_F(UpgradeFixture, LibraryReportsAPortThatCannotBeOpened)
 TEST_F(UpgradeFixture, LibraryCancelLeavesTheBootloaderWaitingAndTheNextUpgradeResumes)
 {
     // A paced line, so the cancel lands in the middle of the writes.
-    SimProcess controller = Controller({"--baud", "460800"});
+    constexpr int kBaud = 460800;
+    SimProcess controller = Controller({"--baud", std::to_string(kBaud)});
     const std::string file = FirmwareFileOf(64 * 1024);
     RecordingSink sink;
     {
         CBrevonIAPLibExp iap;
         iap.Init(&sink);
+        iap.SetBaud(kBaud);
         iap.Start(controller.Port(), file);
         ASSERT_TRUE(sink.WaitFor([](const std::vector<IapEvent>& events) {
             return !events.empty() && events.back().code == IAP_PROGRESS && events.back().percent >= 10;
@@ -70,11 +72,27 @@ TEST_F(UpgradeFixture, LibraryCancelLeavesTheBootloaderWaitingAndTheNextUpgradeR
     const std::vector<IapEvent> events = sink.Events();
     EXPECT_EQ(events.back().code, IAP_PROGRESS) << "a cancel posts no event of its own";
 
-    const UpgradeResult resumed = Upgrade(controller.Port(), file);
+    const UpgradeResult resumed = Upgrade(controller.Port(), file, kBaud);
     EXPECT_EQ(resumed.m_outcome, UpgradeOutcome::kSuccess) << resumed.m_detail;
     EXPECT_GE(resumed.m_resumed_from, 64u * 1024 / 10);
     EXPECT_EQ(resumed.m_old_version, 0) << "the old image was no longer valid";
-    EXPECT_EQ(ReportedVersion(controller.Port()), 24);
+    EXPECT_EQ(ReportedVersion(controller.Port(), kBaud), 24);
+}
+
+// A paced controller understands only a PC at its own rate: the library
+// opens the port at the rate it is given.
+TEST_F(UpgradeFixture, LibraryUpgradesAtTheRateItIsGiven)
+{
+    SimProcess controller = Controller({"--baud", "921600"});
+    RecordingSink sink;
+    CBrevonIAPLibExp iap;
+    iap.Init(&sink);
+    iap.SetBaud(921600);
+    iap.Start(controller.Port(), FirmwareFileOf(8 * 1024));
+    ASSERT_TRUE(sink.WaitFor(
+        [](const auto& events) { return EndedWith(events, IAP_SUCCESS) || EndedWith(events, IAP_FAILED); }));
+    EXPECT_TRUE(EndedWith(sink.Events(), IAP_SUCCESS)) << sink.Events().back().detail;
+    EXPECT_EQ(ReportedVersion(controller.Port(), 921600), 24);
 }
 
 TEST_F(UpgradeFixture, LibraryDestructorEndsARunningUpgrade)

@@ -37,9 +37,10 @@ protected:
         return SimProcess(m_folder.Path(), std::move(options));
     }
 
-    static UpgradeResult Upgrade(const std::string& port, const std::string& file)
+    static UpgradeResult Upgrade(const std::string& port, const std::string& file, int baud = 115200)
     {
         UpgradeOptions options;
+        options.m_baud = baud;
         options.m_device = port;
         options.m_firmware_path = file;
         StopSignal stop;
@@ -48,10 +49,10 @@ protected:
 
     // The main board version the running firmware reports in page 33, as
     // the window shows it after reconnecting; -1 when nothing answers.
-    static int ReportedVersion(const std::string& port)
+    static int ReportedVersion(const std::string& port, int baud = 115200)
     {
         GimbalSession session(10, false);
-        if (!session.StartLink(port, 115200))
+        if (!session.StartLink(port, baud))
             return -1;
         const bool live = session.PumpUntil([&session] { return session.StatusPageCount() > 0; },
                                             GimbalSession::Clock::now() + std::chrono::seconds(3));

@@ -1,7 +1,7 @@
 #include "link/gimbal_link.h"
 #include "platform/pty_pair.h"
-#include "protocol/protocol_messages.h"
 #include "protocol/protocol_test_support.h"
+#include "resources/message_ids.h"
 
 #include "support/thread_census.h"
 
@@ -113,7 +113,7 @@ TEST_F(GimbalLinkTest, StartSendsTheDownloadRequestAndInboundFramesReachTheObser
     m_link->SetAutoStop(true);
     ASSERT_TRUE(m_link->StartLink(m_pty.SlaveName(), 115200).Succeeded());
     m_link->StartSender(); // after the start, so the first frame carries its requests
-    EXPECT_EQ(m_view.LastMessage(), kMsgParamDownloading);
+    EXPECT_EQ(m_view.LastMessage(), Id(MessageId::kParamDownloading));
 
     const ProtocolFrame sent = OutboundFrameFrom(m_pty.ReadFromSlave(kFrameSize));
     EXPECT_TRUE(CheckFrame(sent));
@@ -197,7 +197,7 @@ TEST_F(GimbalLinkTest, ALostPortIsReportedOnceAndAStartAfterwardsBeginsAfresh)
     m_pty.CloseMaster();
     ASSERT_TRUE(PumpUntil([&] { return m_observer.m_losses > 0; }));
     EXPECT_FALSE(m_link->IsPortOpen());
-    EXPECT_EQ(m_view.statuses.back(), (ShownStatus{kMsgTransmitError, kRed}));
+    EXPECT_EQ(m_view.statuses.back(), (ShownStatus{Id(MessageId::kTransmitError), kRed}));
     // The sender keeps running on a closed port: no further report.
     PumpUntil([] { return false; });
     EXPECT_EQ(m_observer.m_losses, 1);
@@ -220,7 +220,7 @@ TEST_F(GimbalLinkTest, AHangUpIsReportedWhenTheReaderSeesItWithoutWaitingForAWri
     ASSERT_TRUE(PumpUntil([&] { return m_observer.m_losses > 0; }));
     EXPECT_EQ(m_link->LossCause(), LinkLoss::kHungUp);
     EXPECT_FALSE(m_link->IsPortOpen());
-    EXPECT_EQ(m_view.statuses.back(), (ShownStatus{kMsgTransmitError, kRed}));
+    EXPECT_EQ(m_view.statuses.back(), (ShownStatus{Id(MessageId::kTransmitError), kRed}));
     EXPECT_EQ(m_observer.m_losses, 1);
 
     // A new start forgets the loss.
@@ -244,7 +244,7 @@ TEST_F(GimbalLinkTest, AFailedStartSaysWhyAndChangesNothingElse)
 {
     const PortOpenResult missing = m_link->StartLink("/dev/orvane-no-such-port", 115200);
     EXPECT_EQ(missing.cause, PortOpenCause::kMissing);
-    EXPECT_EQ(m_view.statuses, (std::vector<ShownStatus>{{kMsgPortOpenFailed, kRed}}));
+    EXPECT_EQ(m_view.statuses, (std::vector<ShownStatus>{{Id(MessageId::kPortOpenFailed), kRed}}));
     EXPECT_EQ(m_link->State().m_page.load(), 0);
     EXPECT_FALSE(m_link->IsPortOpen());
 

@@ -1,6 +1,6 @@
 #include "link/gimbal_session.h"
 #include "platform/pty_pair.h"
-#include "protocol/protocol_messages.h"
+#include "resources/message_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ TEST(GimbalSession, AHangUpEndsTheWaitWithTheLossAndItsCause)
     EXPECT_FALSE(session.PumpUntil([] { return false; }, deadline));
     EXPECT_TRUE(session.IsLinkLost());
     EXPECT_EQ(session.LossCause(), LinkLoss::kHungUp);
-    EXPECT_EQ(session.StatusMessage(), kMsgTransmitError);
+    EXPECT_EQ(session.StatusMessage(), Id(MessageId::kTransmitError));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "params/param_backup.h"
 #include "params/param_file.h"
+#include "support/sample_local_time.h"
 
 #include <gtest/gtest.h>
 
@@ -25,20 +26,6 @@ protected:
         std::filesystem::remove_all(m_folder);
     }
 
-    // 2026-12-09 18:30:12 local time.
-    static std::chrono::system_clock::time_point SampleTime()
-    {
-        std::tm local{};
-        local.tm_year = 2026 - 1900;
-        local.tm_mon = 11;
-        local.tm_mday = 9;
-        local.tm_hour = 18;
-        local.tm_min = 30;
-        local.tm_sec = 12;
-        local.tm_isdst = -1;
-        return std::chrono::system_clock::from_time_t(std::mktime(&local));
-    }
-
     std::filesystem::path m_folder;
 };
 
@@ -47,14 +34,14 @@ TEST_F(ParamBackupTest, WritesALoadableFileNamedByTimeAndOldVersionWithoutOverwr
     GimbalParams params{};
     params.m_roll_pid_kp = 42;
     std::string error;
-    const std::string first = WriteUpgradeBackup(params, 23, SampleTime(), &error);
+    const std::string first = WriteUpgradeBackup(params, 23, SampleLocalTime(), &error);
     ASSERT_EQ(error, "");
     EXPECT_EQ(first, (m_folder / "orvane/backups/orvane-backup-20261209-183012-V2.3.rkdp").string());
     GimbalParams loaded{};
     ASSERT_TRUE(TryLoadParamFile(first, loaded));
     EXPECT_EQ(loaded.m_roll_pid_kp, 42);
 
-    const std::string second = WriteUpgradeBackup(params, 23, SampleTime(), &error);
+    const std::string second = WriteUpgradeBackup(params, 23, SampleLocalTime(), &error);
     EXPECT_EQ(second, (m_folder / "orvane/backups/orvane-backup-20261209-183012-V2.3-2.rkdp").string());
 }
 
@@ -64,7 +51,7 @@ TEST_F(ParamBackupTest, ReportsAFolderThatCannotBeCreated)
     std::ofstream(blocker) << "x";
     setenv("XDG_DATA_HOME", blocker.c_str(), 1);
     std::string error;
-    EXPECT_EQ(WriteUpgradeBackup(GimbalParams{}, 23, SampleTime(), &error), "");
+    EXPECT_EQ(WriteUpgradeBackup(GimbalParams{}, 23, SampleLocalTime(), &error), "");
     EXPECT_NE(error.find("cannot create the backup folder"), std::string::npos) << error;
 }
 

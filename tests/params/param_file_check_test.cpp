@@ -1,12 +1,14 @@
 #include "params/param_file.h"
 #include "params/param_file_check.h"
 #include "protocol/crc16.h"
+#include "protocol/param_page_codec.h"
 
 #include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 #include <regex>
 
 #include <sys/stat.h>
@@ -80,14 +82,18 @@ TEST_F(ParamFileCheckTest, EachValueLoadingWouldTakeSilentlyIsNamed)
         {"m_camera_opts", "0x1FFFFFFFF", "not 1 to 8 hexadecimal digits"},
         {"m_camera_opts", "0xG", "not 1 to 8 hexadecimal digits"},
         {"m_mtr_cal_par", "00FF", "motor calibration block"},
-        {"m_roll_pid_kp", "300", "the panel accepts whole numbers 0..255"},
-        {"m_roll_pid_kp", "12.5", "the panel accepts whole numbers 0..255"},
+        {"m_roll_pid_kp", "300", "the frame cannot carry it; the gimbal would receive 44"},
+        {"m_roll_pid_kp", "12.5", "the gimbal would receive 12"},
         {"m_motor0_pole_pairs", "0", "the panel accepts whole numbers 1..255"},
-        {"m_angle_min_1", "-40000", "the panel accepts whole numbers -32768..32767"},
-        {"m_max_rate_scale", "30", "the panel accepts 0.0..25.5"},
+        {"m_angle_min_1", "-40000", "the gimbal would receive 25536"},
+        {"m_max_rate_scale", "30", "the gimbal would receive 4.4"},
+        {"m_max_rate_scale", "2.26", "the gimbal would receive 2.3"},
         {"m_sensor_x_sign", "2", "the panel accepts 0..1"},
-        {"m_product_type", "256", "the panel accepts 0..255"},
-        {"m_udmode_type", "-1", "the panel accepts an item index, 0 or more"},
+        {"m_sensor_x_sign", "-1", "the panel accepts 0..1"},
+        {"m_stuck_power", "150", "the panel accepts whole numbers 0..100"},
+        {"m_product_type", "256", "the gimbal would receive 0"},
+        {"m_udmode_type", "-1", "the gimbal would receive 255"},
+        {"m_udmode_type", "300", "the gimbal would receive 44"},
     };
     for (const Case& test : cases) {
         const StrictParamFile file = LoadWith(test.key, test.value);
@@ -113,12 +119,49 @@ TEST_F(ParamFileCheckTest, WrittenVariantsOfGoodValuesPass)
     EXPECT_FALSE(LoadWith("m_gimbal_type", "+-0").problems.empty());
 }
 
-TEST_F(ParamFileCheckTest, OneDecimalValuesAreRoundedAsThePanelShowsThem)
+// What the gimbal reports goes back as it came: any bytes of pages 17 and 18,
+// saved as a download saves them, load to a record that encodes to the same
+// bytes. Values outside the panel's ranges are only named.
+TEST_F(ParamFileCheckTest, EverySetADownloadWritesGoesBackByteForByte)
 {
-    // The window shows 2.26 as "2.3" and uploads what it shows.
-    const StrictParamFile file = LoadWith("m_max_rate_scale", "2.26");
-    EXPECT_TRUE(file.problems.empty());
-    EXPECT_DOUBLE_EQ(file.params.m_max_rate_scale, 2.3);
+    std::mt19937 random(19);
+    for (int round = 0; round < 50; ++round) {
+        GimbalParams downloaded = UploadableSet();
+        for (const uint8_t page : {kFirstDownloadPage, static_cast<uint8_t>(kFirstDownloadPage + 1)}) {
+            ProtocolFrame frame{};
+            for (size_t i = kFramePayloadOffset; i < kFrameCrcOffset; ++i) {
+                frame[i] = static_cast<uint8_t>(round < 2 ? round * 0xFF : random());
+            }
+            DecodeParamPage(page, frame, downloaded);
+        }
+        ASSERT_TRUE(SaveParamFile(m_path, downloaded));
+        const StrictParamFile file = LoadParamFileStrictly(m_path);
+        for (const ParamFileProblem& problem : file.problems) {
+            ASSERT_EQ(problem.kind, ParamProblemKind::OutOfRange)
+                << problem.key << "=" << problem.text << ": " << problem.reason;
+        }
+        for (uint8_t page = kFirstUploadPage; page <= kLastUploadPage; ++page) {
+            ProtocolFrame sent{};
+            ProtocolFrame original{};
+            EncodeParamPage(page, file.params, sent);
+            EncodeParamPage(page, downloaded, original);
+            ASSERT_EQ(sent, original) << "page " << int(page) << ", round " << round;
+        }
+    }
+}
+
+TEST_F(ParamFileCheckTest, ValuesThePanelRefusesAreNamedWithWhatItAccepts)
+{
+    GimbalParams params = UploadableSet();
+    params.m_sensor_x_sign = -1;
+    params.m_stuck_power = 150;
+    std::vector<std::string> named;
+    for (const RefusedPanelValue& value : ValuesThePanelRefuses(params)) {
+        named.push_back(value.key + "=" + value.text + ": " + value.reason);
+    }
+    EXPECT_EQ(named, (std::vector<std::string>{"m_sensor_x_sign=-1: the panel accepts 0..1",
+                                               "m_stuck_power=150: the panel accepts whole numbers 0..100"}));
+    EXPECT_TRUE(ValuesThePanelRefuses(UploadableSet()).empty());
 }
 
 TEST_F(ParamFileCheckTest, AMissingKeyWhoseDefaultThePanelRefusesCannotBeWaived)
@@ -148,10 +191,10 @@ TEST_F(ParamFileCheckTest, ClampingMovesOnlyOutOfRangeValuesToTheNearestAccepted
     for (const ClampedValue& change : changes) {
         listed.push_back(change.key + ":" + change.from + "->" + change.to);
     }
-    // In panel order: check boxes, then edit fields.
-    EXPECT_EQ(listed, (std::vector<std::string>{"m_sensor_x_sign:2->1", "m_gimbal_alpha:12.6->13",
-                                                "m_roll_pid_kp:999->255", "m_pitch_pid_kp:-5->0",
-                                                "m_max_rate_scale:40->25.5"}));
+    // Values the frame cannot carry in file order, then those the panel refuses.
+    EXPECT_EQ(listed, (std::vector<std::string>{"m_roll_pid_kp:999->255", "m_pitch_pid_kp:-5->0",
+                                                "m_max_rate_scale:40->25.5", "m_gimbal_alpha:12.6->13",
+                                                "m_sensor_x_sign:2->1"}));
     ASSERT_EQ(file.problems.size(), 1u) << "an unreadable text is no number to clamp";
     EXPECT_EQ(file.problems[0].key, "m_heading_pid_kp");
     EXPECT_EQ(file.params.m_roll_pid_kp, 255);

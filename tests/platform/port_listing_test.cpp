@@ -123,6 +123,14 @@ TEST_F(PortListingTest, MissingFoldersGiveAnEmptyList)
 {
     m_sources = {(m_root / "none/tty").string(), "/dev", (m_root / "none/published").string()};
     EXPECT_TRUE(ListSerialPortItems(m_sources).empty());
+    EXPECT_FALSE(ReadSerialPortItems(m_sources).has_value()) << "no tty class: the caller keeps its list";
+}
+
+TEST_F(PortListingTest, AReadableListingWithoutPortsIsAnEmptyList)
+{
+    const std::optional<std::vector<SerialPortItem>> items = ReadSerialPortItems(m_sources);
+    ASSERT_TRUE(items.has_value());
+    EXPECT_TRUE(items->empty());
 }
 
 } // namespace

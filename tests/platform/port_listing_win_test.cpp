@@ -68,9 +68,14 @@ TEST(PortListingWin, ListsThePublishedPortsSortedAsText)
     EXPECT_EQ(items[3].m_device_path, "\\\\.\\COM42");
 }
 
+// The system drops the key while no COM port is present: an empty list,
+// which the window shows, not a failed read, which keeps the old one.
 TEST(PortListingWin, AMissingKeyListsNothing)
 {
     EXPECT_TRUE(ListSerialPortItems({false, "Software\\OrvaneTest\\NoSuchKey"}).empty());
+    const auto read = ReadSerialPortItems({false, "Software\\OrvaneTest\\NoSuchKey"});
+    ASSERT_TRUE(read.has_value());
+    EXPECT_TRUE(read->empty());
 }
 
 TEST(PortIdentityWin, AUsbDeviceIsKnownByVendorProductAndSerialNumber)

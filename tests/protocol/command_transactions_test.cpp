@@ -65,7 +65,8 @@ TEST_F(CommandTransactionsTest, ClosedPortChangesAndShowsNothing)
     m_state.m_transfer_buttons_enabled = true;
     for (const CommandRow& command : Commands())
         EXPECT_EQ(m_transactions.RunCommand(command), CommandOutcome::kPortClosed) << command.name;
-    EXPECT_FALSE(m_transactions.StartUpload());
+    EXPECT_FALSE(m_transactions.CanStartUpload());
+    EXPECT_FALSE(m_transactions.StartUpload(GimbalParams{}));
     EXPECT_FALSE(m_transactions.StartDownload());
     EXPECT_EQ(m_state.m_command, 0);
     EXPECT_EQ(m_state.m_page, 0);
@@ -73,7 +74,6 @@ TEST_F(CommandTransactionsTest, ClosedPortChangesAndShowsNothing)
     EXPECT_TRUE(m_view.statuses.empty());
     EXPECT_TRUE(m_view.button_changes.empty());
     EXPECT_TRUE(m_gate.questions.empty());
-    EXPECT_EQ(m_view.panel_copies, 0);
 }
 
 TEST_F(CommandTransactionsTest, EveryRowSetsItsCodeAndShowsItsProgress)
@@ -195,36 +195,34 @@ TEST_F(CommandTransactionsTest, LinkStartBeginsWithStopAndDownload)
     EXPECT_EQ(m_view.statuses, (std::vector<ShownStatus>{{141, kBlack}}));
 }
 
-TEST_F(CommandTransactionsTest, UploadCopiesThePanelFirstAndOnlyWhenButtonsAreEnabled)
+TEST_F(CommandTransactionsTest, UploadSendsTheGivenSetOnlyWhenButtonsAreEnabled)
 {
-    EXPECT_FALSE(m_transactions.StartUpload()); // buttons start disabled
-    EXPECT_EQ(m_view.panel_copies, 0);
+    GimbalParams params{};
+    params.m_roll_pid_kp = 12;
+    EXPECT_FALSE(m_transactions.CanStartUpload());
+    EXPECT_FALSE(m_transactions.StartUpload(params)); // buttons start disabled
+    EXPECT_EQ(m_state.m_params.Snapshot().m_roll_pid_kp, 0);
 
     m_state.m_transfer_buttons_enabled = true;
-    m_view.on_panel_copy = [this] {
-        EXPECT_EQ(m_state.m_page, 33); // the record is complete before page 1 is asked for
-        GimbalParams params{};
-        params.m_roll_pid_kp = 12;
-        m_state.m_params.Replace(params);
-    };
     m_state.m_page = 33;
-    EXPECT_TRUE(m_transactions.StartUpload());
-    EXPECT_EQ(m_view.panel_copies, 1);
+    EXPECT_TRUE(m_transactions.CanStartUpload());
+    EXPECT_TRUE(m_transactions.StartUpload(params));
     EXPECT_EQ(m_state.m_page, 1);
     EXPECT_EQ(m_state.m_transfer_active, 1);
     EXPECT_EQ(m_view.button_changes, std::vector{false});
     EXPECT_EQ(m_view.statuses, (std::vector<ShownStatus>{{139, kBlack}}));
     EXPECT_EQ(m_state.BuildNextFrame()[23], 12);
 
-    EXPECT_FALSE(m_transactions.StartUpload()); // Enter during the transfer
-    EXPECT_EQ(m_view.panel_copies, 1);
+    params.m_roll_pid_kp = 13;
+    EXPECT_FALSE(m_transactions.StartUpload(params)); // Enter during the transfer
+    EXPECT_EQ(m_state.BuildNextFrame()[23], 12);
 }
 
 TEST_F(CommandTransactionsTest, StopDuringUploadClearsEverythingSilently)
 {
     m_state.m_transfer_buttons_enabled = true;
     m_state.m_command = 5;
-    m_transactions.StartUpload();
+    m_transactions.StartUpload(GimbalParams{});
     m_decoder.DecodeFrame(InboundFrame(0, 1));
     m_view.Forget();
 

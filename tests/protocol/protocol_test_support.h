@@ -39,34 +39,25 @@ public:
     void ShowStatus(int message_id, Rgb colour) override { statuses.push_back({message_id, colour}); }
     void ClearStatus() override { ++clears; }
     void RefreshTelemetry(TelemetryRefresh mode) override { refreshes.push_back(mode); }
-    void UpdatePanelFromParams() override { ++panel_updates; }
-    void UpdateParamsFromPanel() override
-    {
-        ++panel_copies;
-        if (on_panel_copy)
-            on_panel_copy();
-    }
+    void OnDownloadFinished(const GimbalParams& params) override { downloads.push_back(params); }
     void EnableTransferButtons(bool enabled) override { button_changes.push_back(enabled); }
 
     int LastMessage() const { return statuses.empty() ? 0 : statuses.back().message_id; }
-    // Drops what was recorded so far, keeping the panel-copy hook.
+    // Drops what was recorded so far.
     void Forget()
     {
         statuses.clear();
         clears = 0;
         refreshes.clear();
-        panel_updates = 0;
-        panel_copies = 0;
+        downloads.clear();
         button_changes.clear();
     }
 
     std::vector<ShownStatus> statuses;
     int clears = 0;
     std::vector<TelemetryRefresh> refreshes;
-    int panel_updates = 0;
-    int panel_copies = 0;
+    std::vector<GimbalParams> downloads; // the sets finished downloads came with
     std::vector<bool> button_changes;
-    std::function<void()> on_panel_copy;
 };
 
 // A port that is open or not, and an operator who answers Yes or No.

@@ -78,13 +78,14 @@ TEST_F(TransferFlowTest, DownloadReadsEveryPageThenRefreshesThePanel)
     std::vector<uint8_t> pages;
     for (int period = 0; period < 6; ++period) {
         pages.push_back(Page());
-        EXPECT_EQ(m_view.panel_updates, 0);
+        EXPECT_TRUE(m_view.downloads.empty());
         Exchange(gimbal);
     }
     EXPECT_EQ(pages, (std::vector<uint8_t>{17, 18, 19, 20, 21, 22}));
     EXPECT_EQ(Page(), 33);
     EXPECT_EQ(m_session.State().m_transfer_active, 0);
-    EXPECT_EQ(m_view.panel_updates, 1);
+    ASSERT_EQ(m_view.downloads.size(), 1u);
+    EXPECT_DOUBLE_EQ(m_view.downloads[0].m_roll_pid_kp, 40.0) << "the news carries the set";
     EXPECT_EQ(m_view.button_changes, (std::vector{false, true}));
     EXPECT_EQ(m_view.LastMessage(), 142);
     EXPECT_TRUE(m_session.State().m_transfer_buttons_enabled);
@@ -112,8 +113,7 @@ TEST_F(TransferFlowTest, UploadSendsPagesOneToSixThenGoesLive)
     m_view.Forget();
 
     const GimbalParams edited = SampleParams(90);
-    m_view.on_panel_copy = [&] { m_session.State().m_params.Replace(edited); };
-    ASSERT_TRUE(m_session.Transactions().StartUpload());
+    ASSERT_TRUE(m_session.Transactions().StartUpload(edited));
 
     ProtocolFrame stale = gimbal.Answer(m_session.State().BuildNextFrame()); // echo of page 1
     Deliver(stale);
@@ -129,7 +129,7 @@ TEST_F(TransferFlowTest, UploadSendsPagesOneToSixThenGoesLive)
     EXPECT_EQ(m_session.State().m_transfer_active, 0);
     EXPECT_EQ(m_view.LastMessage(), 140);
     EXPECT_EQ(m_view.button_changes, (std::vector{false, true}));
-    EXPECT_EQ(m_view.panel_updates, 0);
+    EXPECT_TRUE(m_view.downloads.empty());
     EXPECT_EQ(std::memcmp(gimbal.stored.m_mtr_cal_par, edited.m_mtr_cal_par, 136), 0);
     EXPECT_DOUBLE_EQ(gimbal.stored.m_roll_pid_kp, 90.0);
     EXPECT_DOUBLE_EQ(gimbal.stored.m_angle_min_0, -90.0);

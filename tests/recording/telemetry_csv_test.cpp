@@ -47,6 +47,23 @@ TEST(TelemetryCsv, HeaderNamesEveryValueOnceWithItsUnit)
         EXPECT_TRUE(names.contains(name)) << name;
 }
 
+TEST(TelemetryCsv, TheHeaderStaysAsStoredRecordingsAndScriptsKnowIt)
+{
+    EXPECT_EQ(
+        TelemetryCsvHeader(),
+        "time_s,ack,page,angle_roll_deg,angle_pitch_deg,angle_yaw_deg,fgyr_roll_dps,fgyr_pitch_dps,"
+        "fgyr_yaw_dps,acce_roll_g,acce_pitch_g,acce_yaw_g,gyro_roll_dps,gyro_pitch_dps,gyro_yaw_dps,"
+        "mang_roll_deg,mang_pitch_deg,mang_yaw_deg,mpwr_roll_pct,mpwr_pitch_pct,mpwr_yaw_pct,gimbal_state,"
+        "main_hw_flags,mtr0_status,mtr1_status,mtr2_status,sens_status,main_version,mtr0_version,"
+        "mtr1_version,mtr2_version,sens_version,progress_state,progress_value_pct,c_status,cal_allowed,"
+        "mode_lo,mode_hi,temp_value_degc,temp_power_pct,chan_sens,chan_axis_roll,chan_axis_pitch,"
+        "chan_axis_yaw,chan_level_0_pct,chan_level_1_pct,chan_level_2_pct,chan_level_3_pct,chan_level_4_pct,"
+        "chan_level_5_pct,chan_level_6_pct,chan_level_7_pct,chan_level_8_pct,chan_level_9_pct,"
+        "chan_level_10_pct,chan_level_11_pct,chan_level_12_pct,chan_level_13_pct,chan_level_14_pct,"
+        "chan_level_15_pct,grid_0_0,grid_0_1,grid_0_2,grid_0_3,grid_1_0,grid_1_1,grid_1_2,grid_1_3,grid_2_0,"
+        "grid_2_1,grid_2_2,grid_2_3,grid_3_0,grid_3_1,grid_3_2,grid_3_3\n");
+}
+
 TEST(TelemetryCsv, RowsReadBackIntoTheSameFrames)
 {
     const TelemetryState state = DistinctState();

@@ -3,18 +3,15 @@
 #include "dialog_fixture.h"
 
 #include "params/param_file.h"
+#include "resources/control_ids.h"
+#include "resources/message_ids.h"
 #include "sim/default_params.h"
 #include "ui/controls/ckrq_edit.h"
 
 namespace {
 
-constexpr int kOpenParamButton = 1014;
-constexpr int kUploadButton = 1007;
 constexpr int kRollKpEdit = 1023;
 constexpr int kPitchKpEdit = 1040;
-constexpr int kFileOpenedMessage = 246;
-constexpr int kDownloadDoneMessage = 142;
-constexpr int kUploadDoneMessage = 140;
 
 std::vector<std::string> KeysOf(const ComparisonChoice& choice)
 {
@@ -40,7 +37,7 @@ protected:
     void OpenFile(const QString& path)
     {
         m_prompts.m_files.push_back(path);
-        Click(kOpenParamButton);
+        Click(Id(ControlId::kOpenParamButton));
     }
 };
 
@@ -72,10 +69,11 @@ TEST_F(DialogCompareTest, OpeningAFileWhileLinkedTakesOnlyTheChosenDifferencesAn
     EXPECT_EQ(choice.differences[0].other_text, "201");
     EXPECT_EQ(Text(kRollKpEdit), roll_before);
     EXPECT_EQ(Text(kPitchKpEdit), "202");
-    EXPECT_EQ(Status(), Message(kFileOpenedMessage));
+    EXPECT_EQ(Status(), Message(Id(MessageId::kParamFileOpened)));
 
-    Click(kUploadButton);
-    ASSERT_TRUE(WaitUntil([&] { return Status() == Message(kUploadDoneMessage); })) << Status().toStdString();
+    Click(Id(ControlId::kUploadButton));
+    ASSERT_TRUE(WaitUntil([&] { return Status() == Message(Id(MessageId::kParamUploadDone)); }))
+        << Status().toStdString();
     EXPECT_TRUE(m_prompts.m_questions.empty());
     EXPECT_EQ(m_prompts.m_comparisons.size(), 2u);
 }
@@ -110,7 +108,7 @@ TEST_F(DialogCompareTest, TheGimbalIsComparedAfterAFreshDownloadThatDropsUnsentE
     EXPECT_EQ(choice.current_label, "Gimbal");
     EXPECT_EQ(KeysOf(choice), std::vector<std::string>{"m_pitch_pid_kp"})
         << "the gimbal's roll gain is the file's";
-    EXPECT_EQ(Status(), Message(kDownloadDoneMessage));
+    EXPECT_EQ(Status(), Message(Id(MessageId::kParamDownloadDone)));
     EXPECT_EQ(Text(kPitchKpEdit), "202");
 }
 
@@ -134,8 +132,53 @@ TEST_F(DialogCompareTest, AFileOpenedWhileTheGimbalIsBeingReadLeavesTheCompariso
     ASSERT_TRUE(WaitUntil([&] { return m_prompts.m_comparisons.size() == 2u; })) << Status().toStdString();
     const ComparisonChoice& gimbal = m_prompts.m_comparisons[1];
     EXPECT_EQ(gimbal.current_label, "Gimbal");
-    EXPECT_EQ(Status().toStdString(), Message(kDownloadDoneMessage).toStdString())
+    EXPECT_EQ(Status().toStdString(), Message(Id(MessageId::kParamDownloadDone)).toStdString())
         << "compared once the gimbal's values are in";
     EXPECT_EQ(KeysOf(gimbal), std::vector<std::string>{"m_pitch_pid_kp"})
         << "the gimbal's values, not the opened file's";
+}
+
+// The upload sends the panel as it was when "Upload Param" was pressed:
+// saving to a file or comparing with one while it runs reads the panel
+// again, which must not reach the frames still to be sent. The stuck power
+// travels on page 2, sent only after the window has seen page 1 answered,
+// so the edits below always come before it.
+TEST_F(DialogCompareTest, SavingOrComparingDuringAnUploadLeavesWhatIsSentAlone)
+{
+    StartSim();
+    OpenDialog();
+    Connect();
+    constexpr int kStuckPowerEdit = 1160;
+    auto* stuck_power = Find<CKRQEdit>(kStuckPowerEdit);
+    const QString path = WriteFileWithGains(201, 202);
+    m_prompts.m_cancel_comparisons = true;
+
+    const struct {
+        const char* what;
+        std::function<void()> read_panel_again;
+    } cases[] = {
+        {"save",
+         [&] {
+             m_prompts.m_files.push_back(QString::fromStdString(m_folder.File("saved.rkdp")));
+             Click(Id(ControlId::kSaveParamButton));
+         }},
+        {"compare", [&] { OpenFile(path); }},
+    };
+    int uploaded = 40;
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.what);
+        ++uploaded;
+        stuck_power->setText(QString::number(uploaded));
+        Click(Id(ControlId::kUploadButton));
+        ASSERT_EQ(Status(), Message(Id(MessageId::kParamUploading)));
+        stuck_power->setText("7"); // typed while the upload runs
+        each.read_panel_again();
+        ASSERT_TRUE(WaitUntil([&] { return Status() == Message(Id(MessageId::kParamUploadDone)); }))
+            << Status().toStdString();
+
+        Click(Id(ControlId::kDownloadButton));
+        ASSERT_TRUE(WaitUntil([&] { return Status() == Message(Id(MessageId::kParamDownloadDone)); }))
+            << Status().toStdString();
+        EXPECT_EQ(stuck_power->text(), QString::number(uploaded)) << "the gimbal holds what was uploaded";
+    }
 }

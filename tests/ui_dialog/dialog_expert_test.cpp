@@ -3,6 +3,7 @@
 #include "dialog_fixture.h"
 
 #include "app/app_settings.h"
+#include "resources/control_ids.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,7 +14,6 @@
 namespace {
 
 constexpr int kLoopGainEdit = 1023; // beyond the visible area
-constexpr int kGridList = 1186;     // the template's far corner
 constexpr int kMotorReverseCheck = 1127;
 
 class DialogExpertTest : public DialogTest {
@@ -56,7 +56,7 @@ TEST_F(DialogExpertTest, TheExpertViewShowsTheSameControlsAndTheDefaultViewComes
     EXPECT_TRUE(ExpertAction()->isChecked());
     EXPECT_EQ(dialog.Control(kLoopGainEdit), gain_edit);
     EXPECT_TRUE(Reachable(kLoopGainEdit));
-    EXPECT_TRUE(Reachable(kGridList));
+    EXPECT_TRUE(Reachable(Id(ControlId::kGrid)));
     // The offscreen screen (800 x 800) is narrower than even the cut-down
     // window: the expert view scrolls within it.
     EXPECT_GT(dialog.height(), cut_down.height());
@@ -94,7 +94,7 @@ TEST_F(DialogExpertTest, TheExpertViewIsRememberedInASectionOfItsOwn)
     ExpertAction()->trigger();
     Restart();
     EXPECT_TRUE(ExpertAction()->isChecked());
-    EXPECT_TRUE(Reachable(kGridList));
+    EXPECT_TRUE(Reachable(Id(ControlId::kGrid)));
     const AppSettings settings = LoadAppSettingsFrom(m_app.m_settings_path);
     EXPECT_EQ(settings.m_send_period, 5) << "the window's own settings are kept";
     EXPECT_EQ(ReadProfileText(kSettingsSection, "ExpertView", "absent", m_app.m_settings_path), "absent");

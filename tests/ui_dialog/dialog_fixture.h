@@ -29,17 +29,25 @@
 // what was asked.
 class ScriptedPrompts : public DialogPrompts {
 public:
-    bool AskYesNo(QWidget*, const QString& caption, const QString& text) override
+    bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) override
     {
+        m_owners.push_back(owner);
         m_questions.push_back(text);
         m_captions.push_back(caption);
         return m_answer_yes;
     }
-    QString ChooseFileToOpen(QWidget*, const FileChoice& choice) override { return Take(choice); }
-    QString ChooseFileToSave(QWidget*, const FileChoice& choice) override { return Take(choice); }
-    std::optional<std::vector<std::string>> ChooseDifferences(QWidget*,
+    QString ChooseFileToOpen(QWidget* owner, const FileChoice& choice) override
+    {
+        return Take(owner, choice);
+    }
+    QString ChooseFileToSave(QWidget* owner, const FileChoice& choice) override
+    {
+        return Take(owner, choice);
+    }
+    std::optional<std::vector<std::string>> ChooseDifferences(QWidget* owner,
                                                               const ComparisonChoice& choice) override
     {
+        m_owners.push_back(owner);
         m_comparisons.push_back(choice);
         if (m_cancel_comparisons)
             return std::nullopt;
@@ -50,8 +58,10 @@ public:
             every_key.push_back(difference.key);
         return every_key;
     }
-    void OfferAction(QWidget*, const QString& text, const QString&, std::function<void()> accepted) override
+    void OfferAction(QWidget* owner, const QString& text, const QString&,
+                     std::function<void()> accepted) override
     {
+        m_owners.push_back(owner);
         m_offers.push_back({text, std::move(accepted)});
     }
 
@@ -68,10 +78,12 @@ public:
         std::function<void()> take;
     };
     std::vector<Offer> m_offers;
+    std::vector<QWidget*> m_owners; // the owner of each question, in order
 
 private:
-    QString Take(const FileChoice& choice)
+    QString Take(QWidget* owner, const FileChoice& choice)
     {
+        m_owners.push_back(owner);
         m_file_choices.push_back(choice);
         if (m_files.empty())
             return QString();
@@ -88,10 +100,11 @@ inline void ChooseItem(CKRQCombo& box, int index)
     emit box.activated(index);
 }
 
-// A firmware file for `board` with a made-up image.
-inline std::string WriteFirmwareFile(const ScratchFolder& folder, uint32_t board, uint8_t version)
+// A firmware file for `board` with a made-up image of `size` bytes.
+inline std::string WriteFirmwareFile(const ScratchFolder& folder, uint32_t board, uint8_t version,
+                                     size_t size = 6000)
 {
-    std::vector<uint8_t> image(6000);
+    std::vector<uint8_t> image(size);
     for (size_t i = 0; i < image.size(); ++i)
         image[i] = static_cast<uint8_t>(i * 7);
     const std::vector<uint8_t> bytes = BuildFirmwareFile(image, board, version);

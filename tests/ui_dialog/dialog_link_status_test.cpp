@@ -2,6 +2,7 @@
 // button's caption that its own handlers read: the two agree through every
 // change a user can make.
 #include "dialog_fixture.h"
+#include "resources/message_ids.h"
 
 #include "recording/session_recorder.h"
 
@@ -9,12 +10,6 @@
 #include <csignal>
 
 namespace {
-
-constexpr int kTransmitErrorMessage = 132;
-constexpr int kUploadDoneMessage = 140;
-constexpr int kDownloadDoneMessage = 142;
-constexpr int kStopDebugMessage = 199;
-constexpr int kUpgradeMessage = 196;
 
 using P = LinkPhase;
 
@@ -25,7 +20,7 @@ protected:
     {
         const LinkStatus& status = m_dialog->LinkState();
         EXPECT_EQ(status.Phase(), phase) << Status().toStdString();
-        EXPECT_EQ(Text(1002) == Message(kStopDebugMessage), status.ShowsStopDebug())
+        EXPECT_EQ(Text(1002) == Message(Id(MessageId::kStopDebug)), status.ShowsStopDebug())
             << "phase " << static_cast<int>(status.Phase()) << ", caption " << Text(1002).toStdString();
     }
 
@@ -68,11 +63,11 @@ TEST_F(DialogLinkStatusTest, TheLinkStatusAgreesWithTheLinkButtonThroughEveryCha
     SelectSimPort();
     Click(1002); // Start Debug
     Expect(P::kTransferring);
-    WaitForStatus(kDownloadDoneMessage);
+    WaitForStatus(Id(MessageId::kParamDownloadDone));
     Expect(P::kLinked);
     Click(1007); // Upload Param
     Expect(P::kTransferring);
-    WaitForStatus(kUploadDoneMessage);
+    WaitForStatus(Id(MessageId::kParamUploadDone));
     Expect(P::kLinked);
 
     auto* ports = Find<CKRQCombo>(1001);
@@ -84,7 +79,7 @@ TEST_F(DialogLinkStatusTest, TheLinkStatusAgreesWithTheLinkButtonThroughEveryCha
     Expect(P::kLinked);
     const std::string name = m_sim->Name();
     m_sim->Kill(SIGKILL);
-    WaitForStatus(kTransmitErrorMessage);
+    WaitForStatus(Id(MessageId::kTransmitError));
     Expect(P::kWatchingForPort);
     m_sim.reset();
     m_sim = std::make_unique<SimProcess>(
@@ -93,7 +88,7 @@ TEST_F(DialogLinkStatusTest, TheLinkStatusAgreesWithTheLinkButtonThroughEveryCha
     Expect(P::kLost);
     m_prompts.m_offers[0].take();
     Expect(P::kTransferring);
-    WaitForStatus(kDownloadDoneMessage);
+    WaitForStatus(Id(MessageId::kParamDownloadDone));
     Expect(P::kLinked);
 
     Click(1002); // Stop Debug
@@ -105,12 +100,13 @@ TEST_F(DialogLinkStatusTest, TheLinkStatusAgreesWithTheLinkButtonThroughEveryCha
     Expect(P::kReplaying);
     Click(1002); // Start Debug ends the replay
     Expect(P::kTransferring);
-    WaitForStatus(kDownloadDoneMessage);
+    WaitForStatus(Id(MessageId::kParamDownloadDone));
 
     m_prompts.m_files = {QString::fromStdString(WriteFirmwareFile(m_folder, 1, 57))};
     Click(1027);
     Click(1028); // Upgrade
     Expect(P::kUpgrading);
-    ASSERT_TRUE(WaitUntil([&] { return Text(1028) == Message(kUpgradeMessage); })) << Status().toStdString();
+    ASSERT_TRUE(WaitUntil([&] { return Text(1028) == Message(Id(MessageId::kUpgrade)); }))
+        << Status().toStdString();
     Expect(P::kClosed);
 }

@@ -113,6 +113,24 @@ TEST_F(DialogTest, AMissingPortShowsOpenFailedWithItsCauseOneHoverAway)
     EXPECT_FALSE(Find(1068)->toolTip().isEmpty());
 }
 
+TEST_F(DialogTest, APortListingThatCannotBeReadKeepsTheBoxAsItWas)
+{
+    StartSim();
+    OpenDialog();
+    auto* ports = Find<CKRQCombo>(1001);
+    ports->SelectIndex(ports->findText(QString::fromStdString(m_sim->Name())));
+    const int items = ports->count();
+    ASSERT_GE(ports->currentIndex(), 0);
+    const int selected = ports->currentIndex();
+    PortListingSources unreadable = SystemPortListingSources();
+    unreadable.m_tty_class_dir = m_folder.File("no-tty-class");
+    m_app.m_port_sources = unreadable;
+    ports->showPopup(); // the box relists its ports as it opens
+    ports->hidePopup();
+    EXPECT_EQ(ports->count(), items);
+    EXPECT_EQ(ports->currentIndex(), selected);
+}
+
 TEST_F(DialogTest, ChoosingAnotherPortWhileLinkedEndsTheLinkButKeepsTheStatus)
 {
     StartSim();

@@ -1,15 +1,12 @@
 // Reconnecting after the gimbal's port went away and came back: here the
 // simulator ends and a new one publishes the same name.
 #include "dialog_fixture.h"
+#include "resources/message_ids.h"
 
 #include <QAction>
 #include <csignal>
 
 namespace {
-
-constexpr int kTransmitErrorMessage = 132;
-constexpr int kDownloadDoneMessage = 142;
-constexpr int kStartDebugMessage = 198;
 
 class DialogReconnectTest : public DialogTest {
 protected:
@@ -18,7 +15,7 @@ protected:
     {
         const std::string name = m_sim->Name();
         m_sim->Kill(SIGKILL);
-        ASSERT_TRUE(WaitUntil([&] { return Status() == Message(kTransmitErrorMessage); }));
+        ASSERT_TRUE(WaitUntil([&] { return Status() == Message(Id(MessageId::kTransmitError)); }));
         m_sim.reset();
         m_sim = std::make_unique<SimProcess>(
             m_folder.Path(), std::vector<std::string>{"--period", "2", "--cal-seconds", "0.1", "--seed", "7"},
@@ -41,10 +38,11 @@ TEST_F(DialogReconnectTest, AReturnedPortIsSelectedAndReconnectedWithOneClick)
     ASSERT_EQ(m_prompts.m_offers.size(), 1u);
     EXPECT_TRUE(m_prompts.m_offers[0].text.contains(QString::fromStdString(m_sim->Name())));
     EXPECT_EQ(SelectedPort(), QString::fromStdString(m_sim->Name()));
-    EXPECT_EQ(Status(), Message(kTransmitErrorMessage)) << "nothing happens until the user takes the offer";
+    EXPECT_EQ(Status(), Message(Id(MessageId::kTransmitError)))
+        << "nothing happens until the user takes the offer";
 
     m_prompts.m_offers[0].take();
-    ASSERT_TRUE(WaitUntil([&] { return Status() == Message(kDownloadDoneMessage); }))
+    ASSERT_TRUE(WaitUntil([&] { return Status() == Message(Id(MessageId::kParamDownloadDone)); }))
         << Status().toStdString();
     QTest::qWait(600);
     EXPECT_EQ(m_prompts.m_offers.size(), 1u) << "one offer per loss";
@@ -60,7 +58,7 @@ TEST_F(DialogReconnectTest, TickedInTheMenuTheWindowReconnectsByItself)
     EXPECT_TRUE(automatic->isChecked());
     Connect();
     UnplugAndReturn();
-    ASSERT_TRUE(WaitUntil([&] { return Status() == Message(kDownloadDoneMessage); }))
+    ASSERT_TRUE(WaitUntil([&] { return Status() == Message(Id(MessageId::kParamDownloadDone)); }))
         << Status().toStdString();
     EXPECT_TRUE(m_prompts.m_offers.empty());
 }
@@ -73,12 +71,12 @@ TEST_F(DialogReconnectTest, ALinkTheUserStoppedAfterTheLossStaysStoppedWhenThePo
     Connect();
     const std::string name = m_sim->Name();
     m_sim->Kill(SIGKILL);
-    ASSERT_TRUE(WaitUntil([&] { return Status() == Message(kTransmitErrorMessage); }));
+    ASSERT_TRUE(WaitUntil([&] { return Status() == Message(Id(MessageId::kTransmitError)); }));
     Click(1002); // Stop Debug
     m_sim.reset();
     m_sim = std::make_unique<SimProcess>(m_folder.Path(), std::vector<std::string>{"--seed", "7"}, name);
     QTest::qWait(1500); // three looks for the port
-    EXPECT_EQ(Text(1002), Message(kStartDebugMessage));
+    EXPECT_EQ(Text(1002), Message(Id(MessageId::kStartDebug)));
     EXPECT_TRUE(m_prompts.m_offers.empty());
 }
 
@@ -90,10 +88,10 @@ TEST_F(DialogReconnectTest, AnOfferTakenAfterTheUserStoppedAndRestartedLeavesThe
     UnplugAndReturn();
     ASSERT_TRUE(WaitUntil([&] { return !m_prompts.m_offers.empty(); }));
     Click(1002); // Stop Debug
-    ASSERT_EQ(Text(1002), Message(kStartDebugMessage));
+    ASSERT_EQ(Text(1002), Message(Id(MessageId::kStartDebug)));
     Connect();
 
     m_prompts.m_offers[0].take();
-    EXPECT_EQ(Status(), Message(kDownloadDoneMessage));
+    EXPECT_EQ(Status(), Message(Id(MessageId::kParamDownloadDone)));
     EXPECT_EQ(Text(1002), Message(199));
 }

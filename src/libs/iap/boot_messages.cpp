@@ -1,6 +1,6 @@
 #include "libs/iap/boot_messages.h"
 
-#include "libs/iap/little_endian.h"
+#include "wire/little_endian.h"
 
 #include <algorithm>
 
@@ -77,11 +77,11 @@ std::optional<BootInfo> DecodeInfo(const std::vector<uint8_t>& payload)
     info.m_protocol_version = p[0];
     info.m_app_valid = p[1] != 0;
     info.m_app_version = p[2];
-    info.m_window = ReadU16(p + 4);
-    info.m_max_write = ReadU16(p + 6);
-    info.m_board_id = ReadU32(p + 8);
-    info.m_flash_size = ReadU32(p + 12);
-    info.m_page_size = ReadU32(p + 16);
+    info.m_window = LoadU16(p + 4);
+    info.m_max_write = LoadU16(p + 6);
+    info.m_board_id = LoadU32(p + 8);
+    info.m_flash_size = LoadU32(p + 12);
+    info.m_page_size = LoadU32(p + 16);
     info.m_app_hash = ReadDigest(p + 20);
     return info;
 }
@@ -99,7 +99,7 @@ std::optional<BeginRequest> DecodeBegin(const std::vector<uint8_t>& payload)
 {
     if (payload.size() != kBeginSize)
         return std::nullopt;
-    return BeginRequest{ReadU32(payload.data()), payload[4], ReadDigest(payload.data() + 8)};
+    return BeginRequest{LoadU32(payload.data()), payload[4], ReadDigest(payload.data() + 8)};
 }
 
 std::vector<uint8_t> EncodeWritePacket(uint32_t offset, const uint8_t* data, size_t count)
@@ -115,7 +115,7 @@ std::optional<WriteRequest> DecodeWrite(const std::vector<uint8_t>& payload)
 {
     if (payload.size() <= kWriteHeaderSize)
         return std::nullopt;
-    return WriteRequest{ReadU32(payload.data()),
+    return WriteRequest{LoadU32(payload.data()),
                         std::vector<uint8_t>(payload.begin() + kWriteHeaderSize, payload.end())};
 }
 
@@ -134,7 +134,7 @@ std::optional<BootAnswer> DecodeAnswer(const std::vector<uint8_t>& payload)
     const std::optional<BootStatus> status = ReadStatus(payload[0]);
     if (!status)
         return std::nullopt;
-    return BootAnswer{*status, ReadU32(payload.data() + 4)};
+    return BootAnswer{*status, LoadU32(payload.data() + 4)};
 }
 
 std::vector<uint8_t> EncodeVerifyAnswer(const VerifyAnswer& answer)

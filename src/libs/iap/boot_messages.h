@@ -1,7 +1,7 @@
 #pragma once
 
 #include "libs/iap/boot_packet.h"
-#include "libs/iap/sha256.h"
+#include "wire/sha256.h"
 
 #include <cstdint>
 #include <optional>

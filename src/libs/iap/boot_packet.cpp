@@ -1,7 +1,7 @@
 #include "libs/iap/boot_packet.h"
 
-#include "libs/iap/crc32.h"
-#include "libs/iap/little_endian.h"
+#include "wire/crc32.h"
+#include "wire/little_endian.h"
 
 #include <algorithm>
 
@@ -44,7 +44,7 @@ bool BootPacketDecoder::TakeOne(std::vector<BootPacket>& packets)
     m_pending.erase(m_pending.begin(), start);
     if (m_pending.size() < kPayloadOffset)
         return false;
-    const size_t length = ReadU16(m_pending.data() + kLengthOffset);
+    const size_t length = LoadU16(m_pending.data() + kLengthOffset);
     if (length > kMaxBootPayload) {
         ++m_rejected;
         m_pending.erase(m_pending.begin());
@@ -54,7 +54,7 @@ bool BootPacketDecoder::TakeOne(std::vector<BootPacket>& packets)
     if (m_pending.size() < total)
         return false;
     const uint32_t crc = Crc32(m_pending.data() + kTypeOffset, total - kCrcSize - kTypeOffset);
-    if (crc != ReadU32(m_pending.data() + total - kCrcSize)) {
+    if (crc != LoadU32(m_pending.data() + total - kCrcSize)) {
         ++m_rejected;
         m_pending.erase(m_pending.begin());
         return true;

@@ -1,9 +1,8 @@
 #include "libs/iap/bootloader_request.h"
 
-#include "libs/iap/crc32.h"
-#include "libs/iap/little_endian.h"
+#include "wire/crc32.h"
+#include "wire/little_endian.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -23,14 +22,7 @@ ProtocolFrame MakeEnterBootloaderFrame()
     frame[kFrameCodeOffset] = kEnterCommand;
     frame[kFramePageOffset] = kEnterPage;
     std::memcpy(frame.data() + kFramePayloadOffset, kKey, sizeof kKey);
-    std::vector<uint8_t> crc;
-    AppendU32(crc, Crc32(kKey, sizeof kKey));
-    std::copy(crc.begin(), crc.end(), frame.begin() + kKeyCrcOffset);
+    StoreU32(frame.data() + kKeyCrcOffset, Crc32(kKey, sizeof kKey));
     SealFrame(frame);
     return frame;
-}
-
-bool IsEnterBootloaderFrame(const ProtocolFrame& frame)
-{
-    return frame == MakeEnterBootloaderFrame();
 }

@@ -8,6 +8,3 @@
 // payload starts with a 16-byte key followed by the CRC-32 of the key, and
 // the frame's own CRC-16 must hold as for every frame.
 ProtocolFrame MakeEnterBootloaderFrame();
-
-// True only for a frame built by MakeEnterBootloaderFrame (CRC included).
-bool IsEnterBootloaderFrame(const ProtocolFrame& frame);

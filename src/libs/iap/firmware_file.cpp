@@ -1,8 +1,8 @@
 #include "libs/iap/firmware_file.h"
 
-#include "libs/iap/crc32.h"
-#include "libs/iap/little_endian.h"
 #include "platform/atomic_file.h"
+#include "wire/crc32.h"
+#include "wire/little_endian.h"
 
 #include <algorithm>
 #include <cstring>
@@ -28,13 +28,13 @@ std::string CheckHeader(const std::vector<uint8_t>& bytes)
         return "the file is shorter than a firmware header (" + std::to_string(bytes.size()) + " bytes)";
     if (!std::equal(std::begin(kMagic), std::end(kMagic), bytes.begin() + kMagicOffset))
         return "not a firmware file (wrong magic)";
-    if (Crc32(bytes.data(), kHeaderCrcOffset) != ReadU32(bytes.data() + kHeaderCrcOffset))
+    if (Crc32(bytes.data(), kHeaderCrcOffset) != LoadU32(bytes.data() + kHeaderCrcOffset))
         return "the firmware header is corrupt (checksum mismatch)";
-    if (ReadU16(bytes.data() + kFormatOffset) != kFormatVersion)
-        return "unsupported firmware file format " + std::to_string(ReadU16(bytes.data() + kFormatOffset));
-    if (ReadU16(bytes.data() + kHeaderSizeOffset) != kFirmwareHeaderSize)
+    if (LoadU16(bytes.data() + kFormatOffset) != kFormatVersion)
+        return "unsupported firmware file format " + std::to_string(LoadU16(bytes.data() + kFormatOffset));
+    if (LoadU16(bytes.data() + kHeaderSizeOffset) != kFirmwareHeaderSize)
         return "unexpected firmware header size";
-    if (ReadU32(bytes.data() + kVersionOffset) > 0xFF)
+    if (LoadU32(bytes.data() + kVersionOffset) > 0xFF)
         return "the firmware version is out of range";
     return {};
 }
@@ -65,9 +65,9 @@ FirmwareFile ParseFirmwareFile(const std::vector<uint8_t>& bytes, std::string& e
         return {};
     FirmwareFile file;
     FirmwareHeader& header = file.m_header;
-    header.m_board_id = ReadU32(bytes.data() + kBoardOffset);
-    header.m_version = static_cast<uint8_t>(ReadU32(bytes.data() + kVersionOffset));
-    header.m_image_size = ReadU32(bytes.data() + kImageSizeOffset);
+    header.m_board_id = LoadU32(bytes.data() + kBoardOffset);
+    header.m_version = static_cast<uint8_t>(LoadU32(bytes.data() + kVersionOffset));
+    header.m_image_size = LoadU32(bytes.data() + kImageSizeOffset);
     std::memcpy(header.m_image_hash.data(), bytes.data() + kHashOffset, header.m_image_hash.size());
     if (header.m_image_size == 0 || header.m_image_size > kMaxFirmwareImageSize) {
         error = "impossible image size " + std::to_string(header.m_image_size);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "libs/iap/sha256.h"
+#include "wire/sha256.h"
 
 #include <cstdint>
 #include <string>

@@ -1,11 +1,13 @@
 #include "ui/controls/ckrq_chan.h"
 
+#include "app/text_contrast.h"
 #include "ui/controls/dialog_font.h"
 #include "ui/controls/offscreen_paint.h"
 #include "ui/controls/system_colors.h"
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QRegion>
 #include <algorithm>
 
 namespace {
@@ -44,7 +46,17 @@ void CKRQChan::DrawChannel(QPainter& painter, const QRect& client, int channel) 
     const QFontMetrics metrics = painter.fontMetrics();
     const int x = centre - metrics.horizontalAdvance(label) / 2;
     const int y = (client.height() - metrics.height()) / 2;
-    painter.drawText(QPoint(x, y + metrics.ascent()), label);
+    const QPoint at(x, y + metrics.ascent());
+    // Over the green level the label takes the colour that reads on green;
+    // elsewhere the palette's text colour, light on a dark palette.
+    const QRect level(left, 0, filled, client.height());
+    painter.save();
+    painter.setClipRegion(QRegion(client).subtracted(level));
+    painter.drawText(at, label);
+    painter.setClipRect(level);
+    painter.setPen(FromRgb(TextColourOn(ToRgb(DrawnColors::kGreen))));
+    painter.drawText(at, label);
+    painter.restore();
 }
 
 const QFont& CKRQChan::LabelFont()

@@ -1,5 +1,6 @@
 #include "ui/controls/ckrq_static.h"
 
+#include "app/text_contrast.h"
 #include "ui/controls/offscreen_paint.h"
 #include "ui/controls/system_colors.h"
 
@@ -30,6 +31,14 @@ void CKRQStatic::SetText(const QString& text)
     SetText(SystemColor(*this, SystemColorId::WindowText), text);
 }
 
+QColor CKRQStatic::ShownColor() const
+{
+    const Rgb shown =
+        ReadableTextColour(ToRgb(m_text_color), ToRgb(SystemColor(*this, SystemColorId::ButtonFace)),
+                           ToRgb(SystemColor(*this, SystemColorId::WindowText)));
+    return FromRgb(shown);
+}
+
 int CKRQStatic::TextLeft(int client_width, int text_width) const
 {
     if (alignment() & Qt::AlignHCenter) {
@@ -47,7 +56,7 @@ void CKRQStatic::paintEvent(QPaintEvent*)
                    [this](QPainter& painter, const QRect& client) {
                        FillEdgeRect(painter, client, SystemColor(*this, SystemColorId::ButtonFace));
                        painter.setFont(font());
-                       painter.setPen(m_text_color);
+                       painter.setPen(ShownColor());
                        const QFontMetrics metrics = painter.fontMetrics();
                        const QString shown = text();
                        const int x = TextLeft(client.width(), metrics.horizontalAdvance(shown));

@@ -7,7 +7,8 @@
 // one line in `m_text_color`, placed left, centred or right by the label's
 // horizontal alignment (centre wins over right), always vertically centred,
 // never clipped to a rectangle, elided or given '&' mnemonics. The frame
-// (frameShape) is drawn around the text area as usual.
+// (frameShape) is drawn around the text area as usual. Colours stay
+// readable on a dark palette (see ShownColor).
 class CKRQStatic : public QLabel {
     Q_OBJECT
 public:
@@ -21,6 +22,9 @@ public:
     void SetText(const QString& text);
 
     const QColor& TextColor() const { return m_text_color; }
+    // The colour the text is drawn in: TextColor() on a light palette; on a
+    // dark one the palette's text for black and a readable shade otherwise.
+    QColor ShownColor() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

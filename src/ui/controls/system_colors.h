@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/rgb.h"
+
 #include <QColor>
 
 class QWidget;
@@ -13,6 +15,10 @@ enum class SystemColorId {
 };
 
 QColor SystemColor(const QWidget& widget, SystemColorId id);
+
+// The toolkit's colour as the core's, and back.
+Rgb ToRgb(const QColor& colour);
+QColor FromRgb(Rgb colour);
 
 // Fixed colours the dialog passes to the drawn controls.
 namespace DrawnColors {

@@ -2,6 +2,7 @@
 
 #include "app/startup.h"
 #include "app/window_usage.h"
+#include "platform/settings_location.h"
 #include "platform/ui_language.h"
 #include "resources/ui_texts.h"
 #include "ui/dialog/dialog_prompts.h"
@@ -55,7 +56,7 @@ QIcon ProgramIcon()
 bool COrvaneApp::InitInstance(int& argc, char** argv)
 {
     if (AsksForHelp(argc, argv)) {
-        std::fputs(WindowUsage().c_str(), stdout);
+        std::fputs(WindowUsage(ChooseSettingsPath(CurrentDirectory())).c_str(), stdout);
         return false;
     }
     const StartupInfo startup = PrepareStartup(CurrentDirectory(), ExecutablePath());

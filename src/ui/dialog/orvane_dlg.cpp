@@ -1,5 +1,5 @@
 #include "ui/dialog/orvane_dlg.h"
-#include "ui/dialog/dialog_controls.h"
+#include "resources/control_ids.h"
 
 #include "app/startup.h"
 #include "platform/ui_language.h"
@@ -27,7 +27,8 @@
 namespace {
 
 constexpr int kTimerPeriodMs = 10;
-constexpr int kTransferAndUpgradeButtons[] = {kFlashButton, kUploadButton, kDownloadButton, kUpgradeButton};
+constexpr ControlId kTransferAndUpgradeButtons[] = {ControlId::kFlashButton, ControlId::kUploadButton,
+                                                    ControlId::kDownloadButton, ControlId::kUpgradeButton};
 
 QString Utf8(std::string_view text)
 {
@@ -115,7 +116,7 @@ bool COrvaneDlg::OnInitDialog()
     setWindowTitle(QString::fromStdString(m_app.m_app_title));
     LoadAppSettings();
 
-    auto* language_box = m_controls.Get<CKRQCombo>(kLanguageBox);
+    auto* language_box = m_controls.Get<CKRQCombo>(ControlId::kLanguageBox);
     language_box->clear();
     language_box->addItems({QStringLiteral("简体中文"), QStringLiteral("English")});
     language_box->SelectIndex(GetUiLanguage() == kLanguageChinese ? kLanguageItemChinese
@@ -123,10 +124,10 @@ bool COrvaneDlg::OnInitDialog()
 
     m_tooltip.SetUp();
     InitParamEditLimits();
-    for (const int button : kTransferAndUpgradeButtons)
+    for (const ControlId button : kTransferAndUpgradeButtons)
         EnableControl(button, false);
-    m_controls.Get<CKRQRadio>(kViewRadio3D)->setChecked(true);
-    m_view3d.Init(m_controls.Find(kViewHost), 0, 1.0);
+    m_controls.Get<CKRQRadio>(ControlId::kViewRadio3D)->setChecked(true);
+    m_view3d.Init(m_controls.Find(ControlId::kViewHost), 0, 1.0);
     m_view3d.Update(0.0, 0.0, 0.0);
     m_iap.Init(this);
     m_link.SetObserver(this);
@@ -321,19 +322,19 @@ void COrvaneDlg::OnDestroy()
     m_link.StopSender();
 }
 
-void COrvaneDlg::EnableControl(int control, bool enabled)
+void COrvaneDlg::EnableControl(ControlId control, bool enabled)
 {
     if (QWidget* widget = m_controls.Find(control))
         widget->setEnabled(enabled);
 }
 
-void COrvaneDlg::SetCaption(int control, int message_id)
+void COrvaneDlg::SetCaption(ControlId control, MessageId message)
 {
-    SetWindowTextIfChanged(m_controls.Find(control), QString::fromStdString(LoadMessage(message_id)));
+    SetWindowTextIfChanged(m_controls.Find(control), QString::fromStdString(LoadMessage(message)));
 }
 
 void COrvaneDlg::ShowStatusText(const QColor& colour, const QString& text)
 {
-    if (auto* status = m_controls.Get<CKRQStatic>(kStatusLine))
+    if (auto* status = m_controls.Get<CKRQStatic>(ControlId::kStatusLine))
         status->SetText(colour, text);
 }

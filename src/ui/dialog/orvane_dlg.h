@@ -10,6 +10,7 @@
 #include "libs/view3d_qt/krq_show3d_lib_exp.h"
 #include "link/gimbal_link.h"
 #include "link/link_status.h"
+#include "resources/message_ids.h"
 #include "resources/ui_texts.h"
 #include "ui/controls/control_map.h"
 #include "ui/dialog/dialog_param_panel.h"
@@ -109,7 +110,7 @@ private:
     // The link.
     void OnStartStopDebug();
     void OnSerialEvent();
-    bool IsLinkButtonShowing(int message_id) const;
+    bool IsLinkButtonShowing(MessageId caption) const;
 
     // Commands and transfers.
     void OnCommandButton(int control);
@@ -123,10 +124,14 @@ private:
     void FillGimbalTypeCombo(const std::string& list);
     void FillCameraTypeCombo(const std::string& list);
     void FillRangerTypeCombo(const std::string& list);
-    void FillTypeCombo(int control, const std::string& list);
-    // The record and the panel both become `params`.
+    void FillTypeCombo(ControlId control, const std::string& list);
+    // The panel's record and the panel both become `params`.
     void ShowParams(const GimbalParams& params);
+    // The record into the panel, and the panel into the record.
+    void UpdatePanelFromParams();
+    void UpdateParamsFromPanel();
     void OnOpenParam();
+    void ShowValuesThePanelRefused(const GimbalParams& params);
     void OnSaveParam();
 
     // The menu's choices as the user left them.
@@ -140,15 +145,14 @@ private:
 
     // Status line and captions.
     void ShowStatusText(const QColor& colour, const QString& text);
-    void SetCaption(int control, int message_id);
-    void EnableControl(int control, bool enabled);
+    void SetCaption(ControlId control, MessageId message);
+    void EnableControl(ControlId control, bool enabled);
 
     // ProtocolView.
     void ShowStatus(int message_id, Rgb colour) override;
     void ClearStatus() override;
     void RefreshTelemetry(TelemetryRefresh mode) override;
-    void UpdatePanelFromParams() override;
-    void UpdateParamsFromPanel() override;
+    void OnDownloadFinished(const GimbalParams& params) override;
     void EnableTransferButtons(bool enabled) override;
     // ConfirmQuestion.
     bool Confirm(int message_id) override;
@@ -180,6 +184,9 @@ private:
     std::vector<std::unique_ptr<CKRQButton>> m_buttons;
 
     AppSettings m_app_settings;
+    // What the panel shows, with the fields it has no control for. The
+    // link keeps its own copy, of what the gimbal last gave or took.
+    GimbalParams m_params{};
     std::string m_param_file_name;
     DialogParamPanel m_panel{m_controls};
     TelemetryDisplay m_telemetry_display{m_controls};

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 #include "platform/port_listing.h"
+#include "resources/control_ids.h"
 #include "resources/message_ids.h"
 #include "resources/message_table.h"
 #include "resources/ui_texts.h"
@@ -7,7 +8,6 @@
 #include "ui/controls/ckrq_static.h"
 #include "ui/controls/system_colors.h"
 #include "ui/controls/window_text.h"
-#include "ui/dialog/dialog_controls.h"
 #include "ui/dialog/orvane_app.h"
 #include "ui/dialog/orvane_dlg.h"
 
@@ -21,21 +21,26 @@ constexpr int kDeviceRole = Qt::UserRole;
 } // namespace
 
 // Relists the ports and selects `index`; an index that is not an item keeps
-// the selection's previous index (none at start-up).
+// the selection's previous index (none at start-up). A listing that cannot be
+// read leaves the box's items and selection as they are.
 void COrvaneDlg::ListSerialPorts(int index)
 {
-    auto* box = m_controls.Get<CKRQCombo>(kPortBox);
+    const std::optional<std::vector<SerialPortItem>> ports =
+        ReadSerialPortItems(m_app.m_port_sources.value_or(SystemPortListingSources()));
+    if (!ports)
+        return;
+    auto* box = m_controls.Get<CKRQCombo>(ControlId::kPortBox);
     const int previous = box->currentIndex();
     box->clear();
     // The listing comes sorted as text, as the box keeps its items.
-    for (const SerialPortItem& port : ListSerialPortItems(SystemPortListingSources()))
+    for (const SerialPortItem& port : *ports)
         box->addItem(QString::fromStdString(port.m_display_name), QString::fromStdString(port.m_device_path));
     box->SelectIndex(index >= 0 && index < box->count() ? index : previous);
 }
 
 std::string COrvaneDlg::GetSelectedPortDevice() const
 {
-    const auto* box = m_controls.Get<CKRQCombo>(kPortBox);
+    const auto* box = m_controls.Get<CKRQCombo>(ControlId::kPortBox);
     if (box->currentIndex() < 0)
         return {};
     return box->currentData(kDeviceRole).toString().toStdString();
@@ -44,7 +49,7 @@ std::string COrvaneDlg::GetSelectedPortDevice() const
 void COrvaneDlg::SelectPortDevice(const std::string& device)
 {
     ListSerialPorts(-1);
-    auto* box = m_controls.Get<CKRQCombo>(kPortBox);
+    auto* box = m_controls.Get<CKRQCombo>(ControlId::kPortBox);
     box->SelectIndex(box->findData(QString::fromStdString(device)));
 }
 
@@ -57,31 +62,33 @@ void COrvaneDlg::OnPortDropDown()
 // opens the new one.
 void COrvaneDlg::OnPortSelChange()
 {
-    if (!IsLinkButtonShowing(kMsgStopDebug))
+    if (!IsLinkButtonShowing(MessageId::kStopDebug))
         return;
     m_link_status.OnLinkClosed();
     m_link.ClosePort();
     DisableTransferButtons();
-    SetCaption(kLinkButton, kMsgStartDebug);
+    SetCaption(ControlId::kLinkButton, MessageId::kStartDebug);
 }
 
 void COrvaneDlg::OnLanguageSelected()
 {
-    SaveLanguageSelection(m_controls.Get<CKRQCombo>(kLanguageBox)->currentIndex(), m_app.m_settings_path);
+    SaveLanguageSelection(m_controls.Get<CKRQCombo>(ControlId::kLanguageBox)->currentIndex(),
+                          m_app.m_settings_path);
     m_app.m_restart_pending = true;
     // Closed from the event loop, as if the user had closed the window.
     QTimer::singleShot(0, this, &QWidget::close);
 }
 
-bool COrvaneDlg::IsLinkButtonShowing(int message_id) const
+bool COrvaneDlg::IsLinkButtonShowing(MessageId caption) const
 {
-    return WindowText(m_controls.Find(kLinkButton)) == QString::fromStdString(LoadMessage(message_id));
+    return WindowText(m_controls.Find(ControlId::kLinkButton)) ==
+           QString::fromStdString(LoadMessage(caption));
 }
 
 void COrvaneDlg::OnStartStopDebug()
 {
-    auto* status = m_controls.Get<CKRQStatic>(kStatusLine);
-    if (IsLinkButtonShowing(kMsgStartDebug)) {
+    auto* status = m_controls.Get<CKRQStatic>(ControlId::kStatusLine);
+    if (IsLinkButtonShowing(MessageId::kStartDebug)) {
         m_record_replay.StopReplay();
         const std::string device = GetSelectedPortDevice();
         const PortOpenResult opened = m_link.StartLink(device, m_app_settings.m_baud_rate);
@@ -94,13 +101,13 @@ void COrvaneDlg::OnStartStopDebug()
             return; // the link has shown "Serial Port Open Failed"
         m_link_status.OnLinkOpened();
         m_reconnect.Logic().OnLinkOpened(device);
-        SetCaption(kLinkButton, kMsgStopDebug);
+        SetCaption(ControlId::kLinkButton, MessageId::kStopDebug);
         return;
     }
     // Said first: the transfer the stop aborts is no transfer starting.
     m_link_status.OnLinkClosed();
     m_link.StopLink();
-    SetCaption(kLinkButton, kMsgStartDebug);
+    SetCaption(ControlId::kLinkButton, MessageId::kStartDebug);
 }
 
 // The link has shown message 132; the button keeps "Stop Debug", so the
@@ -133,5 +140,5 @@ void COrvaneDlg::LoadAppSettings()
 void COrvaneDlg::SaveAppSettings()
 {
     SaveAppSettingsTo(m_app.m_settings_path, m_app_settings,
-                      m_controls.Get<CKRQCombo>(kPortBox)->currentIndex());
+                      m_controls.Get<CKRQCombo>(ControlId::kPortBox)->currentIndex());
 }

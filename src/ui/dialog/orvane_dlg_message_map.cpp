@@ -1,7 +1,11 @@
+#include "params/panel_binding.h"
+#include "protocol/command_table.h"
+#include "resources/control_ids.h"
 #include "ui/controls/ckrq_combo.h"
 #include "ui/dialog/orvane_dlg.h"
 
 #include <QAbstractButton>
+#include <algorithm>
 
 // What a control tells the dialog.
 enum class Notification {
@@ -16,36 +20,64 @@ struct COrvaneDlg::MessageMapEntry {
     void (*handler)(COrvaneDlg& dialog, int control);
 };
 
-// Every control the dialog answers, and the handler that answers it.
+namespace {
+
+// The bound controls of the given kinds, in the binding table's order.
+std::vector<int> BoundControls(std::initializer_list<PanelControlType> types)
+{
+    std::vector<int> controls;
+    for (const PanelBinding& binding : PanelBindings()) {
+        if (std::find(types.begin(), types.end(), binding.type) != types.end())
+            controls.push_back(binding.control);
+    }
+    return controls;
+}
+
+std::vector<int> CommandButtons()
+{
+    std::vector<int> controls;
+    for (const CommandRow& command : Commands())
+        controls.push_back(command.control_id);
+    return controls;
+}
+
+std::vector<int> ViewRadios()
+{
+    std::vector<int> controls;
+    for (int id = Id(ControlId::kViewRadio3D); id <= Id(ControlId::kViewRadioLast); ++id)
+        controls.push_back(id);
+    return controls;
+}
+
+} // namespace
+
+// Every control the dialog answers, and the handler that answers it. The
+// parameter and command rows come from the binding and command tables.
 const std::vector<COrvaneDlg::MessageMapEntry>& COrvaneDlg::MessageMap()
 {
     using N = Notification;
+    using C = ControlId;
     static const std::vector<MessageMapEntry> kMap = {
         // The view selector only moves its check mark.
-        {N::kClicked, {1115, 1116, 1117, 1118, 1119}, [](COrvaneDlg&, int) {}},
+        {N::kClicked, ViewRadios(), [](COrvaneDlg&, int) {}},
         // A parameter check box or box sends the whole panel at once.
-        {N::kClicked,
-         {1130, 1131, 1132, 1127, 1128, 1129, 1124, 1125, 1126},
+        {N::kClicked, BoundControls({PanelControlType::Check}),
          [](COrvaneDlg& d, int) { d.OnUploadParam(); }},
-        {N::kDropDown, {1001}, [](COrvaneDlg& d, int) { d.OnPortDropDown(); }},
-        {N::kSelChange, {1001}, [](COrvaneDlg& d, int) { d.OnPortSelChange(); }},
-        {N::kSelChange, {1030}, [](COrvaneDlg& d, int) { d.OnLanguageSelected(); }},
-        {N::kSelChange,
-         {1009, 1003, 1070, 1092, 1004, 1063, 1174, 1175, 1176, 1177, 1178, 1005, 1006, 1085},
+        {N::kDropDown, {Id(C::kPortBox)}, [](COrvaneDlg& d, int) { d.OnPortDropDown(); }},
+        {N::kSelChange, {Id(C::kPortBox)}, [](COrvaneDlg& d, int) { d.OnPortSelChange(); }},
+        {N::kSelChange, {Id(C::kLanguageBox)}, [](COrvaneDlg& d, int) { d.OnLanguageSelected(); }},
+        {N::kSelChange, BoundControls({PanelControlType::ComboByIndex, PanelControlType::ComboByProductCode}),
          [](COrvaneDlg& d, int) { d.OnUploadParam(); }},
-        {N::kClicked, {1002}, [](COrvaneDlg& d, int) { d.OnStartStopDebug(); }},
-        {N::kClicked, {1007}, [](COrvaneDlg& d, int) { d.OnUploadParam(); }},
-        {N::kClicked, {1008}, [](COrvaneDlg& d, int) { d.OnDownloadParam(); }},
-        {N::kClicked, {1010}, [](COrvaneDlg& d, int control) { d.OnCommandButton(control); }},
-        // Calibrations, gimbal run and stop, camera and auxiliary outputs, tests.
-        {N::kClicked,
-         {1016, 1011, 1096, 1151, 1083, 1153, 1158, 1012, 1013, 1048, 1084,
-          1086, 1087, 1020, 1017, 1112, 1144, 1061, 1107, 1139, 1029, 1122},
-         [](COrvaneDlg& d, int control) { d.OnCommandButton(control); }},
-        {N::kClicked, {1014}, [](COrvaneDlg& d, int) { d.OnOpenParam(); }},
-        {N::kClicked, {1015}, [](COrvaneDlg& d, int) { d.OnSaveParam(); }},
-        {N::kClicked, {1027}, [](COrvaneDlg& d, int) { d.OnOpenFirmware(); }},
-        {N::kClicked, {1028}, [](COrvaneDlg& d, int) { d.OnUpgradeFirmware(); }},
+        {N::kClicked, {Id(C::kLinkButton)}, [](COrvaneDlg& d, int) { d.OnStartStopDebug(); }},
+        {N::kClicked, {Id(C::kUploadButton)}, [](COrvaneDlg& d, int) { d.OnUploadParam(); }},
+        {N::kClicked, {Id(C::kDownloadButton)}, [](COrvaneDlg& d, int) { d.OnDownloadParam(); }},
+        // Save to flash, calibrations, gimbal run and stop, camera and
+        // auxiliary outputs, tests.
+        {N::kClicked, CommandButtons(), [](COrvaneDlg& d, int control) { d.OnCommandButton(control); }},
+        {N::kClicked, {Id(C::kOpenParamButton)}, [](COrvaneDlg& d, int) { d.OnOpenParam(); }},
+        {N::kClicked, {Id(C::kSaveParamButton)}, [](COrvaneDlg& d, int) { d.OnSaveParam(); }},
+        {N::kClicked, {Id(C::kOpenFirmwareButton)}, [](COrvaneDlg& d, int) { d.OnOpenFirmware(); }},
+        {N::kClicked, {Id(C::kUpgradeButton)}, [](COrvaneDlg& d, int) { d.OnUpgradeFirmware(); }},
     };
     return kMap;
 }

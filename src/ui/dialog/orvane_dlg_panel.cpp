@@ -1,12 +1,13 @@
 #include "params/param_file.h"
+#include "params/param_file_check.h"
 #include "protocol/command_table.h"
+#include "resources/control_ids.h"
 #include "resources/message_ids.h"
 #include "resources/message_table.h"
 #include "resources/ui_texts.h"
 #include "ui/controls/ckrq_combo.h"
 #include "ui/controls/ckrq_edit.h"
 #include "ui/controls/ckrq_static.h"
-#include "ui/dialog/dialog_controls.h"
 #include "ui/dialog/dialog_prompts.h"
 #include "ui/dialog/orvane_app.h"
 #include "ui/dialog/orvane_dlg.h"
@@ -28,9 +29,14 @@ void COrvaneDlg::OnCommandButton(int control)
         m_link.Transactions().RunCommand(*command);
 }
 
+// The panel is read only for an upload that starts: Enter with the link
+// closed leaves the panel as typed.
 void COrvaneDlg::OnUploadParam()
 {
-    m_link.Transactions().StartUpload();
+    if (!m_link.Transactions().CanStartUpload())
+        return;
+    UpdateParamsFromPanel();
+    m_link.Transactions().StartUpload(m_params);
 }
 
 void COrvaneDlg::OnDownloadParam()
@@ -53,7 +59,7 @@ void COrvaneDlg::EnableTransferButtons(bool enabled)
         m_link_status.OnTransferFinished();
     else
         m_link_status.OnTransferStarted();
-    for (const int button : kTransferButtons)
+    for (const ControlId button : kTransferButtons)
         EnableControl(button, enabled);
 }
 
@@ -89,59 +95,62 @@ void COrvaneDlg::InitParamEditLimits()
     }
 }
 
-void COrvaneDlg::FillTypeCombo(int control, const std::string& list)
+// The box starts without a choice, as the fixed boxes do: the toolkit
+// selects the first item added, which a save would write as the user's.
+void COrvaneDlg::FillTypeCombo(ControlId control, const std::string& list)
 {
     auto* box = m_controls.Get<CKRQCombo>(control);
     box->clear();
     for (const std::string& item : SplitTypeList(list))
         box->addItem(QString::fromStdString(item));
+    box->SelectIndex(-1);
 }
 
 void COrvaneDlg::FillProductTypeCombo(const std::string& list)
 {
     m_app_settings.m_product_type_list = list;
-    FillTypeCombo(kProductTypeBox, list);
+    FillTypeCombo(ControlId::kProductTypeBox, list);
 }
 
 void COrvaneDlg::FillGimbalTypeCombo(const std::string& list)
 {
     m_app_settings.m_gimbal_type_list = list;
-    FillTypeCombo(kGimbalTypeBox, list);
+    FillTypeCombo(ControlId::kGimbalTypeBox, list);
 }
 
 void COrvaneDlg::FillCameraTypeCombo(const std::string& list)
 {
     m_app_settings.m_camera_type_list = list;
-    FillTypeCombo(kCameraTypeBox, list);
+    FillTypeCombo(ControlId::kCameraTypeBox, list);
 }
 
 void COrvaneDlg::FillRangerTypeCombo(const std::string& list)
 {
     m_app_settings.m_ranger_type_list = list;
-    FillTypeCombo(kRangerTypeBox, list);
+    FillTypeCombo(ControlId::kRangerTypeBox, list);
 }
 
 // A download has ended: what the gimbal holds goes into the panel.
-void COrvaneDlg::UpdatePanelFromParams()
+void COrvaneDlg::OnDownloadFinished(const GimbalParams& params)
 {
-    const GimbalParams gimbal = m_link.State().m_params.Snapshot();
-    CopyParamsToPanel(gimbal, m_panel);
-    m_comparison.OnDownloadFinished(gimbal);
+    ShowParams(params);
+    m_comparison.OnDownloadFinished(params);
 }
 
 void COrvaneDlg::ShowParams(const GimbalParams& params)
 {
-    m_link.State().m_params.Replace(params);
-    CopyParamsToPanel(params, m_panel);
+    m_params = params;
+    UpdatePanelFromParams();
 }
 
-// The sender reads the record meanwhile: it is replaced in one step, never
-// edited field by field where a frame could catch it half done.
+void COrvaneDlg::UpdatePanelFromParams()
+{
+    CopyParamsToPanel(m_params, m_panel);
+}
+
 void COrvaneDlg::UpdateParamsFromPanel()
 {
-    GimbalParams params = m_link.State().m_params.Snapshot();
-    CopyPanelToParams(m_panel, params);
-    m_link.State().m_params.Replace(params);
+    CopyPanelToParams(m_panel, m_params);
 }
 
 void COrvaneDlg::OnOpenParam()
@@ -150,7 +159,7 @@ void COrvaneDlg::OnOpenParam()
     if (path.isEmpty())
         return;
     m_param_file_name = QFileInfo(path).fileName().toStdString();
-    GimbalParams params = m_link.State().m_params.Snapshot();
+    GimbalParams params = m_params;
     // An unreadable file must not load defaults over the panel and the
     // gimbal's tuning, nor pass for a success.
     if (!TryLoadParamFile(path.toStdString(), params)) {
@@ -162,14 +171,31 @@ void COrvaneDlg::OnOpenParam()
     // what the file would change and picks.
     if (m_link_status.ShowsStopDebug()) {
         UpdateParamsFromPanel();
-        std::optional<GimbalParams> chosen = m_comparison.ChooseFromOther(
-            m_link.State().m_params.Snapshot(), params, m_param_file_name, UiText::kComparePanel);
+        std::optional<GimbalParams> chosen =
+            m_comparison.ChooseFromOther(m_params, params, m_param_file_name, UiText::kComparePanel);
         if (!chosen)
             return;
         params = *chosen;
     }
     ShowParams(params);
-    ShowStatus(kMsgParamFileOpened, kBlack);
+    ShowStatus(Id(MessageId::kParamFileOpened), kBlack);
+    ShowValuesThePanelRefused(params);
+}
+
+// The panel keeps its previous text where an edit refuses a value, so the
+// next upload would send that text rather than the file: the user is told
+// which values, in red, with the list in the status line's tooltip.
+void COrvaneDlg::ShowValuesThePanelRefused(const GimbalParams& params)
+{
+    const std::vector<RefusedPanelValue> refused = ValuesThePanelRefuses(params);
+    QString list;
+    for (const RefusedPanelValue& value : refused)
+        list += QString::fromStdString(value.key + "=" + value.text + ": " + value.reason + "\n");
+    auto* status = m_controls.Get<CKRQStatic>(ControlId::kStatusLine);
+    status->setToolTip(list.trimmed());
+    if (!refused.empty())
+        ShowStatusText(ToQColor(kRed), QString::fromStdString(LoadUiText(UiText::kParamFileValuesRefused,
+                                                                         std::to_string(refused.size()))));
 }
 
 void COrvaneDlg::OnSaveParam()
@@ -179,7 +205,7 @@ void COrvaneDlg::OnSaveParam()
         return;
     m_param_file_name = QFileInfo(path).fileName().toStdString();
     UpdateParamsFromPanel();
-    if (!SaveParamFile(path.toStdString(), m_link.State().m_params.Snapshot()))
+    if (!SaveParamFile(path.toStdString(), m_params))
         ShowStatusText(ToQColor(kRed),
                        QString::fromStdString(LoadUiText(UiText::kParamFileSaveFailed, path.toStdString())));
 }

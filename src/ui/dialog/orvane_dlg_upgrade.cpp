@@ -1,4 +1,5 @@
 #include "features/upgrade_backup/upgrade_backup_note.h"
+#include "resources/control_ids.h"
 #include "resources/message_ids.h"
 #include "resources/message_table.h"
 #include "resources/ui_texts.h"
@@ -6,7 +7,6 @@
 #include "ui/controls/ckrq_static.h"
 #include "ui/controls/system_colors.h"
 #include "ui/controls/window_text.h"
-#include "ui/dialog/dialog_controls.h"
 #include "ui/dialog/dialog_prompts.h"
 #include "ui/dialog/orvane_dlg.h"
 #include "ui/dialog/posted_events.h"
@@ -27,11 +27,11 @@ struct IapEventLook {
     bool ends;
 };
 constexpr IapEventLook kIapEventLooks[] = {
-    {IAP_PORT_OPEN_FAILED, kMsgPortOpenFailed, kRed, true},
-    {IAP_PROGRESS, kMsgUpgrading, kBlack, false},
-    {IAP_SUCCESS, kMsgUpgradeSuccessful, kBlack, true},
-    {IAP_DEVICE_TYPE_ERROR, kMsgDeviceTypeError, kRed, true},
-    {IAP_FAILED, kMsgUpgradeFailed, kRed, true},
+    {IAP_PORT_OPEN_FAILED, Id(MessageId::kPortOpenFailed), kRed, true},
+    {IAP_PROGRESS, Id(MessageId::kUpgrading), kBlack, false},
+    {IAP_SUCCESS, Id(MessageId::kUpgradeSuccessful), kBlack, true},
+    {IAP_DEVICE_TYPE_ERROR, Id(MessageId::kDeviceTypeError), kRed, true},
+    {IAP_FAILED, Id(MessageId::kUpgradeFailed), kRed, true},
 };
 
 QString DetailOf(const IapEvent& event)
@@ -44,17 +44,18 @@ QString DetailOf(const IapEvent& event)
 
 void COrvaneDlg::OnOpenFirmware()
 {
-    const QString path = m_prompts.ChooseFileToOpen(nullptr, kFirmwareFileChoice);
+    const QString path = m_prompts.ChooseFileToOpen(this, kFirmwareFileChoice);
     if (path.isEmpty())
         return;
     m_firmware_path = path.toStdString();
-    EnableControl(kUpgradeButton, true);
+    EnableControl(ControlId::kUpgradeButton, true);
 }
 
 // The button's caption is the upgrade's state: "Upgrade" idle, "Cancel" running.
 void COrvaneDlg::OnUpgradeFirmware()
 {
-    if (WindowText(m_controls.Find(kUpgradeButton)) == QString::fromStdString(LoadMessage(kMsgUpgrade))) {
+    if (WindowText(m_controls.Find(ControlId::kUpgradeButton)) ==
+        QString::fromStdString(LoadMessage(MessageId::kUpgrade))) {
         StartUpgrade();
         return;
     }
@@ -63,27 +64,29 @@ void COrvaneDlg::OnUpgradeFirmware()
     m_iap.Stop();
     QCoreApplication::removePostedEvents(this, IapPostedEvent::Type());
     m_link_status.OnUpgradeEnded();
-    SetCaption(kUpgradeButton, kMsgUpgrade);
+    SetCaption(ControlId::kUpgradeButton, MessageId::kUpgrade);
 }
 
 void COrvaneDlg::StartUpgrade()
 {
     // Kept before the old firmware goes, without new traffic.
-    m_controls.Find(kStatusLine)
+    m_controls.Find(ControlId::kStatusLine)
         ->setToolTip(QString::fromStdString(BackUpBeforeUpgrade(m_link.State().m_params.Snapshot(),
                                                                 m_link.Telemetry().m_main_version,
                                                                 std::chrono::system_clock::now())));
     // Said first: the transfer the upgrade aborts is no transfer starting.
     m_link_status.OnUpgradeStarted();
     m_link.Transactions().OnUpgradeStarted();
-    ShowStatus(kMsgEnteringUpgrade, kBlack);
+    ShowStatus(Id(MessageId::kEnteringUpgrade), kBlack);
     m_link.ClosePort();
     DisableTransferButtons();
-    m_controls.Get<CKRQProg>(kLevelBar)->SetPos(0, DrawnColors::kGreen);
-    m_controls.Get<CKRQStatic>(kVersionField)->SetText(QString());
-    SetCaption(kLinkButton, kMsgStartDebug);
+    m_controls.Get<CKRQProg>(ControlId::kLevelBar)->SetPos(0, DrawnColors::kGreen);
+    m_controls.Get<CKRQStatic>(ControlId::kMainVersion)->SetText(QString());
+    SetCaption(ControlId::kLinkButton, MessageId::kStartDebug);
+    // The bootloader talks at the rate the link was configured for.
+    m_iap.SetBaud(m_app_settings.m_baud_rate);
     m_iap.Start(GetSelectedPortDevice(), m_firmware_path);
-    SetCaption(kUpgradeButton, kMsgCancel);
+    SetCaption(ControlId::kUpgradeButton, MessageId::kCancel);
 }
 
 void COrvaneDlg::PostIapEvent(const IapEvent& event)
@@ -98,12 +101,12 @@ void COrvaneDlg::OnIapEvent(const IapEvent& event)
             continue;
         ShowStatus(look.message_id, look.colour);
         if (event.code == IAP_PROGRESS)
-            m_controls.Get<CKRQProg>(kLevelBar)->SetPos(event.percent, DrawnColors::kGreen);
+            m_controls.Get<CKRQProg>(ControlId::kLevelBar)->SetPos(event.percent, DrawnColors::kGreen);
         if (look.ends) {
             m_link_status.OnUpgradeEnded();
-            SetCaption(kUpgradeButton, kMsgUpgrade);
+            SetCaption(ControlId::kUpgradeButton, MessageId::kUpgrade);
             // What happened, above where the backup went.
-            QWidget* status = m_controls.Find(kStatusLine);
+            QWidget* status = m_controls.Find(ControlId::kStatusLine);
             if (const QString detail = DetailOf(event); !detail.isEmpty())
                 status->setToolTip(detail + QLatin1Char('\n') + status->toolTip());
         }

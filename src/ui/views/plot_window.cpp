@@ -66,6 +66,10 @@ PlotWindow::PlotWindow(std::string settings_path, QWidget* owner)
       m_settings(LoadPlotSettings(m_settings_path)), m_history(PlotCurveCount(), kHistorySamples)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // Beside a window that stays on top, a window of the normal layer would
+    // open behind it, however recently it was shown.
+    if (owner != nullptr && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        setWindowFlag(Qt::WindowStaysOnTopHint);
     setWindowTitle(Text(UiText::kPlotWindowTitle));
     setAccessibleName(windowTitle());
     auto* layout = new QHBoxLayout(this);

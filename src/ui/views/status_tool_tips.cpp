@@ -2,6 +2,7 @@
 
 #include "app/status_tooltip.h"
 #include "app/telemetry_text.h"
+#include "resources/control_ids.h"
 #include "ui/controls/control_map.h"
 #include "ui/controls/dialog_font.h"
 #include "ui/controls/window_text.h"
@@ -49,10 +50,10 @@ void StatusToolTips::SetUp()
 void StatusToolTips::OnToolTipNeedText()
 {
     const TelemetryState& state = m_telemetry();
-    const bool version_shown = !WindowText(m_controls.Find(kMainVersionControl)).isEmpty();
-    const bool summary_shown = !WindowText(m_controls.Find(kHardwareSummaryControl)).isEmpty();
-    m_requested_texts[kMainVersionControl] = TipLines(VersionTipText(state, version_shown));
-    m_requested_texts[kHardwareSummaryControl] = TipLines(HardwareTipText(state, summary_shown));
+    const bool version_shown = !WindowText(m_controls.Find(ControlId::kMainVersion)).isEmpty();
+    const bool summary_shown = !WindowText(m_controls.Find(ControlId::kHardwareSummary)).isEmpty();
+    m_requested_texts[Id(ControlId::kMainVersion)] = TipLines(VersionTipText(state, version_shown));
+    m_requested_texts[Id(ControlId::kHardwareSummary)] = TipLines(HardwareTipText(state, summary_shown));
 }
 
 QString StatusToolTips::ToolText(int control) const

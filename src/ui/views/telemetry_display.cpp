@@ -1,6 +1,7 @@
 #include "ui/views/telemetry_display.h"
 
 #include "app/telemetry_text.h"
+#include "resources/control_ids.h"
 #include "ui/controls/ckrq_chan.h"
 #include "ui/controls/ckrq_list.h"
 #include "ui/controls/ckrq_prog.h"
@@ -62,17 +63,17 @@ void TelemetryDisplay::ShowStatusPage(const TelemetryState& state)
 {
     for (const ControlText& text : StatusPageTexts(state))
         Show(m_controls, text);
-    if (CKRQProg* bar = m_controls.Get<CKRQProg>(kLevelBarControl)) {
+    if (CKRQProg* bar = m_controls.Get<CKRQProg>(ControlId::kLevelBar)) {
         const LevelBarLook look = LevelBarFor(state);
         bar->SetPos(look.percent, ToQColor(look.colour));
     }
-    if (CKRQChan* strip = m_controls.Get<CKRQChan>(kChannelLevelsControl))
+    if (CKRQChan* strip = m_controls.Get<CKRQChan>(ControlId::kChannelLevels))
         strip->SetLevels(std::span<const std::uint8_t, CKRQChan::kChannelCount>(state.m_chan_levels));
 }
 
 void TelemetryDisplay::ShowGrid(const TelemetryState& state)
 {
-    CKRQList* grid = m_controls.Get<CKRQList>(kGridControl);
+    CKRQList* grid = m_controls.Get<CKRQList>(ControlId::kGrid);
     if (grid == nullptr)
         return;
     const GridTexts texts = GridCellTexts(state);

@@ -1,4 +1,4 @@
-#include "libs/iap/crc32.h"
+#include "wire/crc32.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "libs/iap/sha256.h"
+#include "wire/sha256.h"
 
 #include <algorithm>
 #include <cstring>

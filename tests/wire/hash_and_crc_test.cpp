@@ -1,5 +1,5 @@
-#include "libs/iap/crc32.h"
-#include "libs/iap/sha256.h"
+#include "wire/crc32.h"
+#include "wire/sha256.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,30 @@
+# Fails when one of FILES includes a project header ("..." form) that no
+# entry of ALLOWED begins: a folder ("wire/") or a header
+# ("protocol/protocol_frame.h"). Lists are passed joined with "|". Touches
+# STAMP when every include is allowed.
+#   cmake -DFILES=... -DALLOWED=... -DLAYER=... -DSTAMP=... -P check_includes.cmake
+string(REPLACE "|" ";" files "${FILES}")
+string(REPLACE "|" ";" allowed "${ALLOWED}")
+string(REPLACE "|" ", " shown "${ALLOWED}")
+set(refused "")
+foreach(file ${files})
+  file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  foreach(line ${lines})
+    string(REGEX REPLACE "^[^\"]*\"([^\"]+)\".*$" "\\1" header "${line}")
+    set(ok FALSE)
+    foreach(entry ${allowed})
+      string(FIND "${header}" "${entry}" at)
+      if(at EQUAL 0)
+        set(ok TRUE)
+        break()
+      endif()
+    endforeach()
+    if(NOT ok)
+      string(APPEND refused "\n  ${file}: \"${header}\"")
+    endif()
+  endforeach()
+endforeach()
+if(refused)
+  message(FATAL_ERROR "${LAYER} may include only ${shown}; refused:${refused}")
+endif()
+file(TOUCH ${STAMP})
