@@ -170,7 +170,7 @@ TEST_F(DialogCompareTest, SavingOrComparingDuringAnUploadLeavesWhatIsSentAlone)
         SCOPED_TRACE(each.what);
         ++uploaded;
         stuck_power->setText(QString::number(uploaded));
-        Click(kUploadButton);
+        Click(Id(ControlId::kUploadButton));
         ASSERT_EQ(Status(), Message(Id(MessageId::kParamUploading)));
         stuck_power->setText("7"); // typed while the upload runs
         each.read_panel_again();
