@@ -65,6 +65,17 @@ constexpr std::array kTexts = std::to_array<UiTextRow>({
     {UiText::kPlotCurves, "Curves", "曲线"},
 });
 
+// One row per text, in the order of the ids, so that none is left out.
+constexpr bool RowsFollowTheIds()
+{
+    for (size_t i = 0; i < kTexts.size(); ++i) {
+        if (kTexts[i].id != static_cast<UiText>(i))
+            return false;
+    }
+    return kTexts.size() == static_cast<size_t>(UiText::kCount);
+}
+static_assert(RowsFollowTheIds());
+
 std::string Substitute(std::string_view pattern, const std::string& argument)
 {
     std::string text(pattern);

@@ -49,6 +49,7 @@ enum class UiText {
     kPlotPause,
     kPlotAutoscale,
     kPlotCurves,
+    kCount, // not a text: how many there are
 };
 
 // The text in `language` (Chinese for kLanguageChinese, English otherwise),

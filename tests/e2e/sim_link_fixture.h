@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/gimbal_session.h"
+#include "params/param_fields.h"
 #include "support/scratch_folder.h"
 #include "support/sim_process.h"
 
@@ -19,6 +20,19 @@ inline const std::vector<std::string> kFastSim{"--period", "2", "--cal-seconds",
 
 // Deadlines are generous: they only bound a test that would otherwise hang.
 inline constexpr std::chrono::seconds kPatience{15};
+
+// Keys whose file text differs, so that a failure names the fields.
+inline std::vector<std::string> DifferingKeys(const GimbalParams& got, const GimbalParams& expected)
+{
+    std::vector<std::string> keys;
+    for (const ParamField& field : ParamFieldTable()) {
+        const std::string got_text = FormatParamField(got, field);
+        const std::string expected_text = FormatParamField(expected, field);
+        if (got_text != expected_text)
+            keys.push_back(field.key + ": " + got_text + " instead of " + expected_text);
+    }
+    return keys;
+}
 
 // A scratch folder, a simulator in it and helpers to drive a session.
 class SimLinkTest : public testing::Test {

@@ -1,6 +1,8 @@
 #include "libs/iap/brevon_iap_lib_exp.h"
 #include "upgrade_fixture.h"
 
+#include "support/thread_census.h"
+
 #include <condition_variable>
 #include <mutex>
 
@@ -84,10 +86,9 @@ TEST_F(UpgradeFixture, LibraryDestructorEndsARunningUpgrade)
         iap.Init(&sink);
         iap.Start(controller.Port(), FirmwareFileOf(64 * 1024));
         ASSERT_TRUE(sink.WaitFor([](const std::vector<IapEvent>& events) { return events.size() >= 3; }));
+        EXPECT_EQ(CountThreadsNamed(kUpgradeThreadName), 1u);
     }
-    const size_t after_destruction = sink.Events().size();
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_EQ(sink.Events().size(), after_destruction);
+    EXPECT_EQ(CountThreadsNamed(kUpgradeThreadName), 0u) << "no thread is left to post";
 }
 
 } // namespace

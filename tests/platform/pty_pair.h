@@ -84,6 +84,13 @@ public:
     std::vector<uint8_t> DrainMaster() { return ReadFromSlave(1 << 20, std::chrono::milliseconds(50)); }
 
     // Hangs the slave up, as unplugging a USB adapter does.
+    // Waits until the master takes bytes again, for at most 10 ms.
+    void WaitWritable() const
+    {
+        pollfd entry{m_master, POLLOUT, 0};
+        poll(&entry, 1, 10);
+    }
+
     void CloseMaster()
     {
         if (m_master >= 0)

@@ -57,7 +57,7 @@ TEST(WrapperRule, EveryTemplateControlButTheViewHostGetsItsWrapper)
 
 TEST(UiTexts, EveryTextExistsInBothLanguagesAndTakesItsArgument)
 {
-    for (int id = 0; id <= static_cast<int>(UiText::kNoDisplay); ++id) {
+    for (int id = 0; id < static_cast<int>(UiText::kCount); ++id) {
         const auto text = static_cast<UiText>(id);
         EXPECT_FALSE(LoadUiText(text, kLanguageEnglish).empty()) << id;
         EXPECT_FALSE(LoadUiText(text, kLanguageChinese).empty()) << id;

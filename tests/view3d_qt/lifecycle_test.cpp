@@ -46,9 +46,14 @@ TEST(View3dLifecycle, DestructorCopesWithTheHostGoneFirst)
         view->Update(1.0, 2.0, 3.0);
         Settle();
     }
+    // Kept for the next host, without touching the gone one's children.
     view->Update(4.0, 5.0, 6.0);
+    QWidget next_host;
+    view->Init(&next_host, 0, 1.0);
+    ASSERT_NE(next_host.findChild<AttitudeViewWidget*>(), nullptr);
+    EXPECT_EQ(next_host.findChild<AttitudeViewWidget*>()->ShownAttitude(), (Attitude{4.0, 5.0, 6.0}));
     view.reset();
-    SUCCEED() << "no use of the destroyed host or of its children";
+    EXPECT_TRUE(next_host.findChildren<AttitudeViewWidget*>().isEmpty());
 }
 
 TEST(View3dLifecycle, DestructorTakesTheViewOutOfALivingHost)
@@ -64,12 +69,17 @@ TEST(View3dLifecycle, DestructorTakesTheViewOutOfALivingHost)
     EXPECT_TRUE(host.findChildren<AttitudeViewWidget*>().isEmpty());
 }
 
-TEST(View3dLifecycle, InitWithoutAHostDrawsNothingAndUpdatesStillWork)
+TEST(View3dLifecycle, InitWithoutAHostDropsTheViewAndUpdatesAreStillKept)
 {
+    QWidget host;
     KRQShow3DLibExp view;
+    view.Init(&host, 0, 1.0);
     view.Init(nullptr, 0, 1.0);
+    EXPECT_TRUE(host.findChildren<AttitudeViewWidget*>().isEmpty());
     view.Update(1.0, 2.0, 3.0);
-    SUCCEED();
+    view.Init(&host, 0, 1.0);
+    ASSERT_NE(host.findChild<AttitudeViewWidget*>(), nullptr);
+    EXPECT_EQ(host.findChild<AttitudeViewWidget*>()->ShownAttitude(), (Attitude{1.0, 2.0, 3.0}));
 }
 
 TEST(View3dLifecycle, ViewFillsTheInsideOfItsHostAndFollowsItsSize)

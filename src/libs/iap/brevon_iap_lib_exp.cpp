@@ -2,6 +2,7 @@
 
 #include "libs/iap/upgrade_engine.h"
 #include "platform/stop_signal.h"
+#include "platform/thread_priority.h"
 
 #include <algorithm>
 #include <cstring>
@@ -51,6 +52,7 @@ void CBrevonIAPLibExp::Start(const std::string& device, const std::string& firmw
     Stop();
     m_stop->Reset();
     m_thread = std::thread(&CBrevonIAPLibExp::Run, this, device, firmware_path, m_baud);
+    NameThread(m_thread, kUpgradeThreadName);
 }
 
 void CBrevonIAPLibExp::Stop()

@@ -6,6 +6,9 @@
 #include <string>
 #include <thread>
 
+// Name of the upgrade thread, as system tools show it.
+inline constexpr const char* kUpgradeThreadName = "orvane-upgrade";
+
 class StopSignal;
 
 // Event codes of the firmware upgrade.
