@@ -39,7 +39,7 @@ main() {
   mkdir -p "$folder" "$ORVANE_ROOT/docs/screenshots"
   folder=$(cd "$folder" && pwd)
   command -v import >/dev/null || die "ImageMagick's import is missing (run scripts/install-deps.sh)"
-  fc-list | grep -qi 'WenQuanYi' || die "the Chinese font is missing (fonts-wqy-microhei)"
+  fc-list | grep -i 'WenQuanYi' >/dev/null || die "the Chinese font is missing (fonts-wqy-microhei)"
   session_require_tools
   session_begin
   session_start_display
