@@ -5,20 +5,21 @@
 #include <span>
 #include <string_view>
 
-// What the entries of the window's menu do. The window's features carry it
-// out; `on` and `paused` are the entry's new check mark.
+// What the entries of the window's menu do; the window's features carry it
+// out. Each is told the entry's new check mark, which only the entries
+// with one (a choice that is on or off) heed.
 class WindowMenuTargets {
 public:
     virtual void ToggleExpertView(bool on) = 0;
-    virtual void CompareGimbalWithFile() = 0;
+    virtual void CompareGimbalWithFile(bool) = 0;
     virtual void SetReconnectAutomatically(bool on) = 0;
-    virtual void ShowPlots() = 0;
+    virtual void ShowPlots(bool) = 0;
     virtual void SetRecording(bool on) = 0;
-    virtual void ChooseReplay() = 0;
+    virtual void ChooseReplay(bool) = 0;
     virtual void PauseReplay(bool paused) = 0;
-    virtual void StepReplay() = 0;
-    virtual void SpeedUpReplay() = 0;
-    virtual void StopReplay() = 0;
+    virtual void StepReplay(bool) = 0;
+    virtual void SpeedUpReplay(bool) = 0;
+    virtual void StopReplay(bool) = 0;
 
 protected:
     ~WindowMenuTargets() = default;
@@ -31,7 +32,7 @@ struct WindowMenuEntry {
     UiText caption;
     std::string_view shortcut;
     bool checkable;
-    void (*run)(WindowMenuTargets& targets, bool checked);
+    void (WindowMenuTargets::*run)(bool checked);
 };
 
 // Every entry, in the menu's order.

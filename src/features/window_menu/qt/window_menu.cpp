@@ -21,7 +21,7 @@ void WindowMenu::Build()
         action->setShortcutContext(Qt::WindowShortcut);
         action->setCheckable(entry.checkable);
         QObject::connect(action, &QAction::triggered, action,
-                         [this, run = entry.run](bool checked) { run(*this, checked); });
+                         [this, run = entry.run](bool checked) { (this->*run)(checked); });
         m_window.addAction(action);
         m_menu->addAction(action);
     }
@@ -53,7 +53,7 @@ void WindowMenu::ToggleExpertView(bool on)
     m_features.expert_view.OnToggled(on);
 }
 
-void WindowMenu::CompareGimbalWithFile()
+void WindowMenu::CompareGimbalWithFile(bool /*checked*/)
 {
     m_features.comparison.OnCompareGimbalWithFile(m_features.param_file_name);
 }
@@ -63,7 +63,7 @@ void WindowMenu::SetReconnectAutomatically(bool on)
     m_features.reconnect.SetAutomatic(on);
 }
 
-void WindowMenu::ShowPlots()
+void WindowMenu::ShowPlots(bool /*checked*/)
 {
     m_features.record_replay.OnPlotWindow();
 }
@@ -73,7 +73,7 @@ void WindowMenu::SetRecording(bool on)
     m_features.record_replay.OnRecord(on);
 }
 
-void WindowMenu::ChooseReplay()
+void WindowMenu::ChooseReplay(bool /*checked*/)
 {
     m_features.record_replay.OnReplay();
 }
@@ -83,17 +83,17 @@ void WindowMenu::PauseReplay(bool paused)
     m_features.record_replay.OnReplayPause(paused);
 }
 
-void WindowMenu::StepReplay()
+void WindowMenu::StepReplay(bool /*checked*/)
 {
     m_features.record_replay.OnReplayStep();
 }
 
-void WindowMenu::SpeedUpReplay()
+void WindowMenu::SpeedUpReplay(bool /*checked*/)
 {
     m_features.record_replay.OnReplaySpeed();
 }
 
-void WindowMenu::StopReplay()
+void WindowMenu::StopReplay(bool /*checked*/)
 {
     m_features.record_replay.StopReplay();
 }

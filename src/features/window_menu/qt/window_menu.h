@@ -39,15 +39,15 @@ public:
 
 private:
     void ToggleExpertView(bool on) override;
-    void CompareGimbalWithFile() override;
+    void CompareGimbalWithFile(bool) override;
     void SetReconnectAutomatically(bool on) override;
-    void ShowPlots() override;
+    void ShowPlots(bool) override;
     void SetRecording(bool on) override;
-    void ChooseReplay() override;
+    void ChooseReplay(bool) override;
     void PauseReplay(bool paused) override;
-    void StepReplay() override;
-    void SpeedUpReplay() override;
-    void StopReplay() override;
+    void StepReplay(bool) override;
+    void SpeedUpReplay(bool) override;
+    void StopReplay(bool) override;
 
     QWidget& m_window;
     const Features m_features;
