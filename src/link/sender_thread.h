@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <functional>
+#include <string>
 #include <thread>
 
 // Builds the next outbound frame; called on the sender thread.
@@ -15,8 +16,12 @@ using FrameBuilder = std::function<ProtocolFrame()>;
 inline constexpr const char* kSenderThreadName = "orvane-sender";
 
 // True for a period the sender runs with: 1 ms up to the longest period the
-// system's timer takes. Any other gives no frames.
+// system's timer takes (on Windows 1,000,000 ms). Any other gives no frames.
 bool IsUsableSendPeriod(int period_ms);
+
+// Why a period gives no frames, naming the usable range, for the user to
+// see; empty for a usable period.
+std::string DescribeUnusableSendPeriod(int period_ms);
 
 // The periodic sender: once per send period, while the port is open, one
 // frame is built and sent. Ticks that fall while a frame is on its way merge
