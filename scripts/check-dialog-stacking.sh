@@ -10,23 +10,6 @@ set -euo pipefail
 # shellcheck source=scripts/lib/window-session.sh
 source "$(dirname "$0")/lib/window-session.sh"
 
-window_manager_up() {
-  "$SYSTEM_PYTHON" - <<'PY' 2>/dev/null
-from Xlib import display
-server = display.Display()
-root = server.screen().root
-assert root.get_full_property(server.intern_atom("_NET_SUPPORTING_WM_CHECK"), 0) is not None
-PY
-}
-
-start_window_manager() {
-  command -v openbox >/dev/null || die "openbox is missing (run scripts/install-deps.sh)"
-  openbox --sm-disable >"$session_scratch/openbox.log" 2>&1 &
-  session_pids+=($!)
-  wait_until 100 window_manager_up || die "openbox did not start: $(cat "$session_scratch/openbox.log")"
-  note "openbox manages $DISPLAY"
-}
-
 # A parameter file that differs from the simulated gimbal's set, read before
 # the window holds the port.
 write_compare_file() {
@@ -42,7 +25,7 @@ main() {
   [ -n "$pictures" ] || pictures=$session_scratch/pictures
   mkdir -p "$pictures"
   session_start_display
-  start_window_manager
+  session_start_window_manager
   session_start_accessibility
   session_start_simulator
   local compare_file=$session_scratch/work/compare.rkdp
@@ -51,10 +34,8 @@ main() {
   "$SYSTEM_PYTHON" "$ORVANE_ROOT/scripts/check-dialog-stacking.py" --pid "$WINDOW_PID" \
     --port-name "$SIM_PORT_NAME" --compare-file "$compare_file" --pictures "$pictures" ||
     die "a dialog is not above the window; orvane's output: $(session_window_output)"
-  local status=0
-  wait "$WINDOW_PID" || status=$?
-  [ "$status" -eq 0 ] || die "orvane exited with status $status: $(session_window_output)"
-  note "every dialog lies above the window; orvane exited with status 0"
+  note "every dialog lies above the window"
+  session_wait_window_exit
 }
 
 session_enter_private_bus "$0" "$@"

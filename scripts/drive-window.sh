@@ -20,9 +20,7 @@ main() {
   session_start_window "$language"
   drive_window check --language "${language,,}" --settings "$(session_settings_file)" ||
     die "the walk-through failed; orvane's output: $(session_window_output)"
-  local status=0
-  wait "$WINDOW_PID" || status=$?
-  [ "$status" -eq 0 ] || die "orvane exited with status $status"
+  session_wait_window_exit
   note "window walk-through passed ($language)"
 }
 

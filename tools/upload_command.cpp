@@ -32,15 +32,13 @@ private:
     std::vector<std::string> m_done;
 };
 
-ExitStatus Transfer(CliConnection& connection, bool upload, const std::string& what)
+// Waits until the transfer ends; `started` is false when it could not begin.
+ExitStatus AwaitTransfer(CliConnection& connection, bool started, const std::string& what)
 {
-    GimbalSession& session = connection.Session();
-    TransactionState& state = session.State();
-    const bool started = upload ? session.Transactions().StartUpload(state.m_params.Snapshot())
-                                : session.Transactions().StartDownload();
     if (!started) {
         return connection.ReportWaitFailure(what);
     }
+    const TransactionState& state = connection.Session().State();
     return connection.Await([&state] { return state.m_transfer_active == 0; }, what);
 }
 
@@ -231,9 +229,9 @@ ExitStatus RunUploadCommand(const CliArgs& args, CliOutput& output)
         return status;
     }
     GimbalSession& session = connection.Session();
-    session.State().m_params.Replace(file.params);
     UploadSteps steps;
-    if ((status = Transfer(connection, true, steps.Describe("parameter upload"))) != ExitStatus::kSuccess) {
+    if ((status = AwaitTransfer(connection, session.Transactions().StartUpload(file.params),
+                                steps.Describe("parameter upload"))) != ExitStatus::kSuccess) {
         return status;
     }
     steps.Complete("parameter upload");
@@ -252,8 +250,8 @@ ExitStatus RunUploadCommand(const CliArgs& args, CliOutput& output)
         json.Add("flash", flash_result);
         text += flash_result + "\n";
     }
-    if ((status = Transfer(connection, false, steps.Describe("read-back download"))) !=
-        ExitStatus::kSuccess) {
+    if ((status = AwaitTransfer(connection, session.Transactions().StartDownload(),
+                                steps.Describe("read-back download"))) != ExitStatus::kSuccess) {
         return status;
     }
     const std::vector<FieldDifference> differences =

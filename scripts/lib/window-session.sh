@@ -8,6 +8,7 @@
 #   session_enter_private_bus "$0" "$@"   # re-runs the script on its own bus
 #   session_begin
 #   session_start_display
+#   session_start_window_manager         # optional: openbox
 #   session_start_accessibility
 #   session_start_simulator
 #   session_start_window EN              # sets WINDOW_PID
@@ -116,6 +117,25 @@ session_start_display() {
   note "virtual display $DISPLAY"
 }
 
+window_manager_up() {
+  "$SYSTEM_PYTHON" - <<'PY' 2>/dev/null
+from Xlib import display
+server = display.Display()
+root = server.screen().root
+assert root.get_full_property(server.intern_atom("_NET_SUPPORTING_WM_CHECK"), 0) is not None
+PY
+}
+
+# A window manager (openbox) on the display, for title bars, frames and a
+# stacking order as on a desktop; returns once it manages the display.
+session_start_window_manager() {
+  command -v openbox >/dev/null || die "openbox is missing (run scripts/install-deps.sh)"
+  openbox --sm-disable >"$session_scratch/openbox.log" 2>&1 &
+  session_pids+=($!)
+  wait_until 100 window_manager_up || die "openbox did not start: $(cat "$session_scratch/openbox.log")"
+  note "openbox manages $DISPLAY"
+}
+
 session_bus_has_name() {
   dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
     org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null | grep -q 'boolean true'
@@ -178,12 +198,17 @@ drive_window() {
   "$SYSTEM_PYTHON" "$DRIVER" "$command" --pid "$WINDOW_PID" --port-name "$SIM_PORT_NAME" "$@"
 }
 
-# Closes the window as a user would and checks the program ended with status 0.
-# shellcheck disable=SC2120 # the options are optional
-session_close_window() {
-  drive_window close "$@" || die "the window did not close"
+# Waits for the window's program to end and checks it ended with status 0.
+session_wait_window_exit() {
   local status=0
   wait "$WINDOW_PID" || status=$?
   [ "$status" -eq 0 ] || die "orvane exited with status $status: $(session_window_output)"
   note "orvane exited with status 0"
+}
+
+# Closes the window as a user would and checks the program ended with status 0.
+# shellcheck disable=SC2120 # the options are optional
+session_close_window() {
+  drive_window close "$@" || die "the window did not close"
+  session_wait_window_exit
 }

@@ -21,7 +21,8 @@ inline size_t CountThreadsNamed(std::string_view prefix)
     return count;
 }
 
-// The link's own threads: the sender and the serial reader.
+// The program's own threads, all named "orvane-...": the link's sender and
+// serial reader, and the firmware upgrade's thread while one runs.
 inline size_t CountLinkThreads()
 {
     return CountThreadsNamed("orvane-");

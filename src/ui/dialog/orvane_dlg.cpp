@@ -88,7 +88,8 @@ COrvaneDlg::COrvaneDlg(COrvaneApp& app, DialogPrompts& prompts)
                                OnStartStopDebug();
                        },
                        [this](UiText caption) { return MenuAction(caption); }}),
-      m_expert_view(*this, m_app.m_settings_path, [this] { CutToVisibleArea(); })
+      m_expert_view(*this, m_app.m_settings_path, [this] { CutToVisibleArea(); }),
+      m_menu(*this, {m_expert_view, m_comparison, m_reconnect, m_record_replay, m_param_file_name})
 {
     setFont(DialogFont());
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -110,7 +111,7 @@ bool COrvaneDlg::OnInitDialog()
 {
     AttachControlWrappers();
     ConnectMessageMap();
-    BuildWindowMenu();
+    m_menu.Build();
     DescribeForAssistiveTools();
     setWindowIcon(QApplication::windowIcon());
     setWindowTitle(QString::fromStdString(m_app.m_app_title));
@@ -136,7 +137,9 @@ bool COrvaneDlg::OnInitDialog()
     m_link.SetAutoStop(m_app_settings.m_autostop != 0);
     m_link.StartSender();
     CutToVisibleArea();
-    RestoreWindowOptions();
+    // The window starts cut to its visible area and grows only when the
+    // expert view was on.
+    m_menu.RestoreChoices();
     // Enter and Escape are the dialog's wherever the focus is.
     qApp->installEventFilter(this);
     return true;

@@ -6,6 +6,7 @@
 #include "features/expert_view/qt/expert_view.h"
 #include "features/reconnect/qt/window_reconnect.h"
 #include "features/record_replay/qt/window_record_replay.h"
+#include "features/window_menu/qt/window_menu.h"
 #include "libs/iap/brevon_iap_lib_exp.h"
 #include "libs/view3d_qt/krq_show3d_lib_exp.h"
 #include "link/gimbal_link.h"
@@ -36,7 +37,6 @@ class CKRQRadio;
 class CKRQStatic;
 class COrvaneApp;
 class QAction;
-class QMenu;
 class DialogPrompts;
 struct TemplateControl;
 
@@ -67,22 +67,18 @@ public:
     const AppSettings& Settings() const { return m_app_settings; }
     const StatusToolTips& ToolTips() const { return m_tooltip; }
     // The entry of the window's menu with `caption`, or nullptr.
-    QAction* MenuAction(UiText caption) const;
+    QAction* MenuAction(UiText caption) const { return m_menu.Action(caption); }
 
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
     void done(int result) override;
 
 private:
     struct MessageMapEntry;
     static const std::vector<MessageMapEntry>& MessageMap();
-    struct MenuEntry;
-    static const std::vector<MenuEntry>& MenuEntries();
-    void BuildWindowMenu();
 
     // Lifecycle.
     void AttachControlWrappers();
@@ -133,9 +129,6 @@ private:
     void OnOpenParam();
     void ShowValuesThePanelRefused(const GimbalParams& params);
     void OnSaveParam();
-
-    // The menu's choices as the user left them.
-    void RestoreWindowOptions();
 
     // The firmware upgrade.
     void OnOpenFirmware();
@@ -197,8 +190,8 @@ private:
     WindowComparison m_comparison;
     WindowRecordReplay m_record_replay;
     ExpertView m_expert_view;
+    WindowMenu m_menu;
     int m_timer_id = 0;
-    QMenu* m_window_menu = nullptr;     // owned by the window
     TickDivider m_view_update_ticks{5}; // the 3D view: every fifth tick, 20 times a second
     bool m_destroyed = false;
     CBrevonIAPLibExp m_iap;
