@@ -1,13 +1,14 @@
 #include "app/startup.h"
 #include "platform/ui_language.h"
 
+#include "support/poll_until.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -147,11 +148,7 @@ TEST_F(StartupTest, LaunchProgramStartsTheExecutable)
     fs::permissions(script, fs::perms::owner_all);
 
     ASSERT_TRUE(LaunchProgram(script.string()));
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!fs::exists(marker) && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ASSERT_TRUE(fs::exists(marker));
+    ASSERT_TRUE(PollUntil([&] { return fs::exists(marker); }));
     std::ifstream result(marker);
     std::string argument_count;
     result >> argument_count;
