@@ -29,6 +29,14 @@ bool IsUsableSendPeriod(int period_ms)
     return period_ms > 0 && period_ms <= LongestTimerPeriodMs();
 }
 
+std::string DescribeUnusableSendPeriod(int period_ms)
+{
+    if (IsUsableSendPeriod(period_ms))
+        return {};
+    return "no frames are sent: the send period (SENDPRD) is " + std::to_string(period_ms) +
+           " ms, this system's timer takes 1 to " + std::to_string(LongestTimerPeriodMs()) + " ms";
+}
+
 SenderThread::SenderThread(ByteTransport& port, const std::atomic<int>& period_ms, FrameBuilder build,
                            std::unique_ptr<SendTimer> timer)
     : m_port(port), m_period_ms(period_ms), m_build(std::move(build)),

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <thread>
 
 // Builds the next outbound frame; called on the sender thread.
@@ -17,8 +18,12 @@ using FrameBuilder = std::function<ProtocolFrame()>;
 inline constexpr const char* kSenderThreadName = "orvane-sender";
 
 // True for a period the sender runs with: 1 ms up to the longest period the
-// system's timer takes. Any other gives no frames.
+// system's timer takes (on Windows 1,000,000 ms). Any other gives no frames.
 bool IsUsableSendPeriod(int period_ms);
+
+// Why a period gives no frames, naming the usable range, for the user to
+// see; empty for a usable period.
+std::string DescribeUnusableSendPeriod(int period_ms);
 
 // The sender's periodic wake-up: the system's PeriodicTimer in the
 // programs; a test's timer ticks when the test says so.

@@ -6,9 +6,6 @@
 // The "C" conventions for numbers in text, whatever the process locale: the
 // stored files and the window's texts always use a full stop.
 
-// strtod in the "C" locale.
-double StrtodClassic(const char* text);
-
 // Switches the calling thread to the "C" locale for the life of the object,
 // for the printf family.
 class ClassicLocaleScope {

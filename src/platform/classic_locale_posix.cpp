@@ -1,7 +1,6 @@
 #include "platform/classic_locale.h"
 
 #include <locale.h>
-#include <stdlib.h>
 
 namespace {
 
@@ -13,11 +12,6 @@ locale_t ClassicLocale()
 }
 
 } // namespace
-
-double StrtodClassic(const char* text)
-{
-    return strtod_l(text, nullptr, ClassicLocale());
-}
 
 struct ClassicLocaleScope::Saved {
     locale_t m_previous;

@@ -2,24 +2,7 @@
 
 #include <clocale>
 #include <locale.h>
-#include <stdlib.h>
 #include <string>
-
-namespace {
-
-// Created once and never freed: every thread may be using it.
-_locale_t ClassicLocale()
-{
-    static const _locale_t classic = _create_locale(LC_ALL, "C");
-    return classic;
-}
-
-} // namespace
-
-double StrtodClassic(const char* text)
-{
-    return _strtod_l(text, nullptr, ClassicLocale());
-}
 
 // The C runtime has no per-thread locale object to switch to; a thread may
 // instead keep a locale of its own, set with setlocale while it does.

@@ -1,7 +1,5 @@
 #include "platform/number_text.h"
 
-#include "platform/classic_locale.h"
-
 #include <algorithm>
 #include <charconv>
 #include <limits>
@@ -41,6 +39,34 @@ bool SkipSpaceAndSign(std::string_view& text)
     return negative;
 }
 
+// For a number beyond the range of a double: true when it is too large,
+// false when too small. Such a number lies hundreds of powers of ten away
+// from 1, so the place of its first significant digit and its exponent tell.
+bool IsTooLarge(std::string_view number)
+{
+    const bool hex = number.size() > 1 && (number[1] == 'x' || number[1] == 'X');
+    if (hex) {
+        number.remove_prefix(2);
+    }
+    // A hexadecimal digit is four bits against a binary exponent.
+    const int digit_weight = hex ? 4 : 1;
+    const auto is_digit = [hex](char c) { return hex ? HexDigitValue(c) >= 0 : c >= '0' && c <= '9'; };
+    size_t i = number.find_first_not_of('0');
+    int64_t magnitude = 0;
+    for (; i < number.size() && is_digit(number[i]); ++i) {
+        magnitude += digit_weight;
+    }
+    if (magnitude == 0 && i < number.size() && number[i] == '.') {
+        for (++i; i < number.size() && number[i] == '0'; ++i) {
+            magnitude -= digit_weight;
+        }
+    }
+    const size_t exponent_mark = number.find_first_of(hex ? "pP" : "eE");
+    const int64_t exponent =
+        exponent_mark == std::string_view::npos ? 0 : ParseIntLikeAtoi(number.substr(exponent_mark + 1));
+    return magnitude + exponent > 0;
+}
+
 template <typename... Options> std::string ToChars(double value, Options... options)
 {
     char buffer[400]; // "%.1f" of the largest double needs 311 characters
@@ -67,8 +93,26 @@ int32_t ParseIntLikeAtoi(std::string_view text)
 
 double ParseDoubleLikeAtof(std::string_view text)
 {
-    const std::string terminated(text); // strtod needs a terminated string
-    return StrtodClassic(terminated.c_str());
+    const bool negative = SkipSpaceAndSign(text);
+    if (!text.empty() && text.front() == '-') {
+        return 0.0; // a second sign is no number
+    }
+    double value = 0.0;
+    std::from_chars_result result{text.data(), std::errc::invalid_argument};
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    if (hex) {
+        result = std::from_chars(text.data() + 2, text.data() + text.size(), value, std::chars_format::hex);
+    }
+    if (result.ec == std::errc::invalid_argument) { // "0x" without hexadecimal digits reads as "0"
+        result = std::from_chars(text.data(), text.data() + text.size(), value);
+    }
+    if (result.ec == std::errc::result_out_of_range) {
+        const std::string_view number(text.data(), static_cast<size_t>(result.ptr - text.data()));
+        value = IsTooLarge(number) ? std::numeric_limits<double>::infinity() : 0.0;
+    } else if (result.ec != std::errc{}) {
+        return 0.0;
+    }
+    return negative ? -value : value;
 }
 
 uint32_t ParseHexLikeWcstoul(std::string_view text)

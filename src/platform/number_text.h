@@ -12,8 +12,11 @@
 // give the nearest limit.
 int32_t ParseIntLikeAtoi(std::string_view text);
 
-// Like atof: the longest prefix that forms a decimal, exponent, hexadecimal,
-// infinity or NaN number after leading white space; no number gives 0.0.
+// Like C99's atof in the "C" locale, alike on every system: the longest
+// prefix that forms a decimal, exponent, hexadecimal ("0x1A", "0x1.8p3"),
+// infinity or NaN number after leading white space and one sign, correctly
+// rounded; no number gives 0.0, a number beyond the range of a double gives
+// infinity (too large) or 0.0 (too small), with its sign.
 double ParseDoubleLikeAtof(std::string_view text);
 
 // Like wcstoul with base 16 and a 32-bit unsigned long: leading white space,

@@ -87,18 +87,6 @@ TEST_F(SenderThreadTest, UnusablePeriodsLeaveTheTimerDisarmed)
     EXPECT_EQ(m_built, 0);
 }
 
-// The limit is the timer's own: a minute and more is a period like any other.
-TEST(SendPeriod, AnyPeriodTheTimerTakesIsUsable)
-{
-    for (const int period : {1, 60000, 60001, 3600000, LongestTimerPeriodMs()}) {
-        EXPECT_TRUE(IsUsableSendPeriod(period)) << period;
-        PeriodicTimer timer;
-        EXPECT_TRUE(timer.Arm(period)) << period;
-    }
-    EXPECT_FALSE(IsUsableSendPeriod(0));
-    EXPECT_FALSE(IsUsableSendPeriod(-1));
-}
-
 TEST_F(SenderThreadTest, APeriodChangeTakesEffectAtTheNextWakeUp)
 {
     ASSERT_TRUE(m_port.Open(m_pty.SlaveName(), 115200));

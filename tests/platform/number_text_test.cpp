@@ -32,9 +32,26 @@ TEST(NumberText, RealsParseTheLongestNumberPrefix)
     EXPECT_EQ(ParseDoubleLikeAtof("  -2.5e3x"), -2500.0);
     EXPECT_EQ(ParseDoubleLikeAtof(".5"), 0.5);
     EXPECT_EQ(ParseDoubleLikeAtof("1e"), 1.0);
+    EXPECT_EQ(ParseDoubleLikeAtof("1,5"), 1.0);
+    EXPECT_EQ(ParseDoubleLikeAtof("--5"), 0.0);
+    EXPECT_EQ(ParseDoubleLikeAtof("+-5"), 0.0);
+    EXPECT_EQ(ParseDoubleLikeAtof("0.1"), 0.1) << "correctly rounded";
     EXPECT_EQ(ParseDoubleLikeAtof("0x1A"), 26.0);
-    EXPECT_EQ(ParseDoubleLikeAtof("1e999"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(ParseDoubleLikeAtof("-0X1.8p3z"), -12.0);
+    EXPECT_EQ(ParseDoubleLikeAtof("0x"), 0.0);
+    EXPECT_EQ(ParseDoubleLikeAtof("0xg"), 0.0);
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(ParseDoubleLikeAtof("1e999"), kInfinity);
+    EXPECT_EQ(ParseDoubleLikeAtof("-0.001e312"), -kInfinity);
+    EXPECT_EQ(ParseDoubleLikeAtof("0x1p2000"), kInfinity);
+    EXPECT_EQ(ParseDoubleLikeAtof(std::string(400, '9')), kInfinity);
+    EXPECT_EQ(ParseDoubleLikeAtof("1e-999"), 0.0);
+    EXPECT_EQ(ParseDoubleLikeAtof("1000e-313"), 1e-310) << "a subnormal number is kept";
+    EXPECT_TRUE(std::signbit(ParseDoubleLikeAtof("-1e-999")));
+    EXPECT_EQ(ParseDoubleLikeAtof("INFINITY"), kInfinity);
+    EXPECT_EQ(ParseDoubleLikeAtof("-infx"), -kInfinity);
     EXPECT_TRUE(std::isnan(ParseDoubleLikeAtof("nan")));
+    EXPECT_TRUE(std::isnan(ParseDoubleLikeAtof("NaN(12)")));
     EXPECT_EQ(ParseDoubleLikeAtof(std::string("3\0"
                                               "9",
                                               3)),

@@ -113,6 +113,18 @@ TEST_F(DialogTest, AMissingPortShowsOpenFailedWithItsCauseOneHoverAway)
     EXPECT_FALSE(Find(1068)->toolTip().isEmpty());
 }
 
+TEST_F(DialogTest, ALinkWhosePeriodSendsNothingSaysSoOneHoverAway)
+{
+    StartSim();
+    OpenDialog("[Setting]\nSENDPRD=0\n");
+    auto* ports = Find<CKRQCombo>(1001);
+    ports->SelectIndex(ports->findText(QString::fromStdString(m_sim->Name())));
+    Click(1002);
+    EXPECT_EQ(Text(1002), Message(199)) << "the port is open";
+    EXPECT_TRUE(Find(1068)->toolTip().contains(QStringLiteral("no frames are sent")))
+        << Find(1068)->toolTip().toStdString();
+}
+
 TEST_F(DialogTest, APortListingThatCannotBeReadKeepsTheBoxAsItWas)
 {
     StartSim();

@@ -14,8 +14,9 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 scratch=$(mktemp -d)
 trap 'wineserver -k 2>/dev/null; rm -rf "$scratch"' EXIT
 # A persistent server keeps its list of objects, printed when it ends, out
-# of the test output; and the program runs do not each start one.
-LD_PRELOAD="$preload" wineserver -p >"$scratch/wineserver.log" 2>&1
+# of the test output; and the program runs do not each start one. A server
+# already running for the prefix (wineserver -p then fails) is used as it is.
+LD_PRELOAD="$preload" wineserver -p >"$scratch/wineserver.log" 2>&1 || true
 
 # Starts the cable and waits until its ports exist.
 start_cable() {
@@ -24,7 +25,10 @@ start_cable() {
         --vanish "$scratch/vanish" &
     cable=$!
     while [ ! -s "$scratch/ready" ]; do
-        kill -0 "$cable" || return 1
+        if ! kill -0 "$cable" 2>/dev/null; then
+            echo "run_serial_test.sh: the null-modem cable did not start" >&2
+            return 1
+        fi
         sleep 0.05
     done
 }

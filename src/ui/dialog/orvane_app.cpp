@@ -4,6 +4,7 @@
 #include "app/window_usage.h"
 #include "platform/settings_location.h"
 #include "platform/ui_language.h"
+#include "platform/window_display.h"
 #include "resources/ui_texts.h"
 #include "ui/dialog/dialog_prompts.h"
 #include "ui/dialog/orvane_dlg.h"
@@ -20,14 +21,12 @@
 namespace {
 
 // Without a display the toolkit would abort with a message of its own;
-// say plainly what to do instead.
+// say plainly what to do instead. A platform plugin named in the
+// environment (offscreen, for example) needs no display.
 bool CanShowWindow()
 {
-    const auto set = [](const char* name) {
-        const char* value = std::getenv(name);
-        return value != nullptr && *value != '\0';
-    };
-    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+    const char* plugin = std::getenv("QT_QPA_PLATFORM");
+    return HasWindowDisplay() || (plugin != nullptr && *plugin != '\0');
 }
 
 // The toolkit's own texts (file dialogs, standard buttons) in Chinese when

@@ -1,4 +1,5 @@
 #include "app/startup.h"
+#include "link/sender_thread.h"
 #include "platform/port_listing.h"
 #include "resources/control_ids.h"
 #include "resources/message_ids.h"
@@ -93,10 +94,12 @@ void COrvaneDlg::OnStartStopDebug()
         const std::string device = GetSelectedPortDevice();
         const PortOpenResult opened = m_link.StartLink(device, m_app_settings.m_baud_rate);
         // Why it failed is one hover away; the status line keeps its message.
-        status->setToolTip(opened.Succeeded() ? QString()
-                                              : QString::fromStdString(DescribePortOpenFailure(
-                                                    opened, device.empty() ? "(no port)" : device,
-                                                    m_app_settings.m_baud_rate)));
+        // A link that sends nothing (a send period the system's timer does
+        // not take) says so the same way.
+        status->setToolTip(QString::fromStdString(
+            opened.Succeeded() ? DescribeUnusableSendPeriod(m_app_settings.m_send_period)
+                               : DescribePortOpenFailure(opened, device.empty() ? "(no port)" : device,
+                                                         m_app_settings.m_baud_rate)));
         if (!opened.Succeeded())
             return; // the link has shown "Serial Port Open Failed"
         m_link_status.OnLinkOpened();

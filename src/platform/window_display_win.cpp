@@ -1,0 +1,6 @@
+#include "platform/window_display.h"
+
+bool HasWindowDisplay()
+{
+    return true;
+}
