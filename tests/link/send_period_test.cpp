@@ -19,8 +19,9 @@ TEST(SendPeriod, AnyPeriodTheTimerTakesIsUsable)
     }
     EXPECT_FALSE(IsUsableSendPeriod(0));
     EXPECT_FALSE(IsUsableSendPeriod(-1));
-    if (LongestTimerPeriodMs() < std::numeric_limits<int>::max())
+    if (LongestTimerPeriodMs() < std::numeric_limits<int>::max()) {
         EXPECT_FALSE(IsUsableSendPeriod(LongestTimerPeriodMs() + 1));
+    }
 }
 
 TEST(SendPeriod, AnUnusablePeriodIsExplainedWithTheUsableRange)
