@@ -10,6 +10,7 @@
 #include "protocol/command_table.h"
 #include "protocol/protocol_test_support.h"
 
+#include "support/poll_until.h"
 #include "support/thread_census.h"
 
 #include <gtest/gtest.h>
@@ -21,18 +22,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-// Waits, within the test's patience, until `done()` holds.
-bool WaitFor(const std::function<bool()>& done)
-{
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(5ms);
-    }
-    return true;
-}
 
 class NoAnswer : public ConfirmQuestion {
 public:
@@ -70,12 +59,14 @@ TEST_F(LinkLifecycleSmokeTest, ReopeningEmptiesTheReceiveQueue)
     // Nobody pumps, so the queue keeps what came until it stops changing.
     std::this_thread::sleep_until(silent_by);
     size_t queued = port.QueuedByteCount();
-    ASSERT_TRUE(WaitFor([&] {
-        std::this_thread::sleep_for(100ms);
-        const size_t before = queued;
-        queued = port.QueuedByteCount();
-        return queued == before;
-    }));
+    ASSERT_TRUE(PollUntil(
+        [&] {
+            std::this_thread::sleep_for(100ms);
+            const size_t before = queued;
+            queued = port.QueuedByteCount();
+            return queued == before;
+        },
+        kPatience));
     ASSERT_GT(queued, 0u);
 
     ASSERT_TRUE(port.Open(m_sim->Port(), 921600));
@@ -111,10 +102,12 @@ TEST_F(LinkLifecycleSmokeTest, ADestroyedLinkWakesNobody)
         link.StartSender();
         ASSERT_TRUE(link.StartLink(m_sim->Port(), 921600).Succeeded());
         // Handled as an owner would, so the threads keep waking it.
-        ASSERT_TRUE(WaitFor([&] {
-            link.HandleWakeUp();
-            return wakes >= 5;
-        }));
+        ASSERT_TRUE(PollUntil(
+            [&] {
+                link.HandleWakeUp();
+                return wakes >= 5;
+            },
+            kPatience));
     }
     const int woken = wakes;
     std::this_thread::sleep_for(100ms);
