@@ -1,10 +1,10 @@
 #include "link/gimbal_link.h"
-#include "link/stepped_timer.h"
 #include "platform/pty_pair.h"
 #include "protocol/protocol_test_support.h"
 #include "resources/message_ids.h"
 
 #include "support/poll_until.h"
+#include "support/stepped_timer.h"
 #include "support/thread_census.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,10 @@
 #include "link/ckrq_serial_port.h"
 #include "link/recording_sink.h"
 #include "link/sender_thread.h"
-#include "link/stepped_timer.h"
 #include "platform/periodic_timer.h"
 #include "platform/pty_pair.h"
+
+#include "support/stepped_timer.h"
 
 #include <gtest/gtest.h>
 
