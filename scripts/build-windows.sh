@@ -5,7 +5,8 @@
 # portable orvane-<version>-windows.zip.
 #
 # Qt 6.4.2 for mingw-w64 comes from ../shared/windows/qt6-mingw-6.4.2-static.tar.xz
-# beside the clone when it is there, else scripts/build-qt-mingw.sh builds it
+# beside the clone (or the file ORVANE_QT_MINGW_TARBALL names) when it is
+# there, else scripts/build-qt-mingw.sh builds it
 # from Debian's sources (about 40 minutes, once). It and GoogleTest for
 # Windows are kept in ORVANE_CACHE (default ~/.cache/orvane) and reused.
 # Usage: scripts/build-windows.sh [BUILD_DIR]   (default: build-windows)
@@ -14,7 +15,7 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 build=${1:-build-windows}
 cache=${ORVANE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/orvane}
-qt_tarball=$root/../shared/windows/qt6-mingw-6.4.2-static.tar.xz
+qt_tarball=${ORVANE_QT_MINGW_TARBALL:-$root/../shared/windows/qt6-mingw-6.4.2-static.tar.xz}
 qt=$cache/qt6-mingw
 gtest=$cache/googletest-mingw
 toolchain=$root/cmake/toolchain-mingw64.cmake

@@ -47,11 +47,13 @@ fi
 # Windows: cross-built and run under Wine when the prebuilt Qt for mingw-w64
 # is beside the clone (always so in CI); building that Qt here would take
 # about 40 minutes (scripts/build-qt-mingw.sh), so the test command does not.
-qt_mingw=../shared/windows/qt6-mingw-6.4.2-static.tar.xz
+# A clone elsewhere (a second worktree) names the file in ORVANE_QT_MINGW_TARBALL.
+qt_mingw=$(realpath -m "${ORVANE_QT_MINGW_TARBALL:-../shared/windows/qt6-mingw-6.4.2-static.tar.xz}")
+export ORVANE_QT_MINGW_TARBALL=$qt_mingw
 if [ "${ORVANE_SKIP_WINDOWS:-0}" = 1 ]; then
   echo "windows part skipped (ORVANE_SKIP_WINDOWS=1)"
 elif [ ! -f "$qt_mingw" ]; then
-  echo "windows part skipped: no prebuilt Qt for mingw-w64 at $(realpath -m "$qt_mingw")"
+  echo "windows part skipped: no prebuilt Qt for mingw-w64 at $qt_mingw (ORVANE_QT_MINGW_TARBALL names another)"
 elif ! scripts/build-windows.sh build-windows; then
   echo "windows: the cross-build failed"
   failed=$((failed + 1))

@@ -99,7 +99,9 @@ double ParseDoubleLikeAtof(std::string_view text)
     }
     double value = 0.0;
     std::from_chars_result result{text.data(), std::errc::invalid_argument};
-    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    // After "0x" comes a hexadecimal digit or point, never a sign, infinity or NaN.
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X') &&
+                     (HexDigitValue(text[2]) >= 0 || text[2] == '.');
     if (hex) {
         result = std::from_chars(text.data() + 2, text.data() + text.size(), value, std::chars_format::hex);
     }

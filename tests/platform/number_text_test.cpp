@@ -40,6 +40,9 @@ TEST(NumberText, RealsParseTheLongestNumberPrefix)
     EXPECT_EQ(ParseDoubleLikeAtof("-0X1.8p3z"), -12.0);
     EXPECT_EQ(ParseDoubleLikeAtof("0x"), 0.0);
     EXPECT_EQ(ParseDoubleLikeAtof("0xg"), 0.0);
+    EXPECT_EQ(ParseDoubleLikeAtof("0x-5"), 0.0);
+    EXPECT_EQ(ParseDoubleLikeAtof("0xinf"), 0.0);
+    EXPECT_EQ(ParseDoubleLikeAtof("0x.8"), 0.5);
     constexpr double kInfinity = std::numeric_limits<double>::infinity();
     EXPECT_EQ(ParseDoubleLikeAtof("1e999"), kInfinity);
     EXPECT_EQ(ParseDoubleLikeAtof("-0.001e312"), -kInfinity);

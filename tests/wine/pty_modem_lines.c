@@ -1,11 +1,13 @@
 /*
  * Preloaded into Wine by the Windows serial tests. A pseudo-terminal has no
- * modem lines and refuses TIOCMGET, TIOCMSET, TIOCMBIS and TIOCMBIC; Wine's
- * WaitCommEvent asks for them on every pass and gives up when refused. Here
- * a pty answers those requests like a port with a peer attached: the lines
- * the program sets (DTR, RTS) are remembered, and DSR, CTS and CD are on.
- * Every other request, and every request on a real device, goes to the C
- * library unchanged.
+ * modem lines and refuses TIOCMGET, TIOCMSET, TIOCMBIS and TIOCMBIC (ENOTTY);
+ * Wine's WaitCommEvent asks for them on every pass and gives up when refused.
+ * Here a pty answers those requests like a port with a peer attached: the
+ * lines the program sets (DTR, RTS) are remembered, and DSR, CTS and CD are
+ * on. A pty whose far end has gone (hung up) fails them with EIO, as an
+ * unplugged adapter does: that failure is passed on, so that Wine ends a
+ * pending wait as Windows does. Every other request, and every request on a
+ * real device, goes to the C library unchanged.
  */
 #define _GNU_SOURCE
 #include <dlfcn.h>
@@ -72,8 +74,11 @@ int ioctl(int fd, unsigned long request, ...)
     va_end(arguments);
     const int saved_errno = errno;
     const int result = real_ioctl(fd, request, argument);
-    if (result == 0 || !IsModemLineRequest(request) || argument == NULL || !IsPty(fd))
+    const int error = errno;
+    if (result == 0 || error != ENOTTY || !IsModemLineRequest(request) || argument == NULL || !IsPty(fd)) {
+        errno = error;
         return result;
+    }
     errno = saved_errno;
     return AnswerModemLines(request, (int*)argument);
 }
