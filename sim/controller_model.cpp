@@ -194,6 +194,8 @@ void ControllerModel::UpdateCalibration()
 void ControllerModel::HandlePageRequest(const ProtocolFrame& frame)
 {
     const uint8_t page = frame[kFramePageOffset];
+    if (m_options.hang_up_page == page)
+        m_gone_away = true;
     if (m_options.ignored_pages.contains(page))
         return;
     m_requested_page = page;

@@ -29,6 +29,7 @@ struct ModelOptions {
     bool calibration_allowed = true;
     std::optional<SimDuration> silent_after; // no frame at all from then on
     std::set<uint8_t> ignored_pages;         // requests never answered
+    std::optional<uint8_t> hang_up_page;     // the controller goes away when the PC asks for it
     HardwareFaults hardware_faults;
     uint32_t seed = 1;
     uint8_t main_version = 23; // main board firmware, major * 10 + minor
@@ -57,6 +58,10 @@ public:
     const GimbalParams& Params() const { return m_params; }
     uint8_t GimbalState() const { return m_gimbal_state; }
     const PcFrameReader& Reader() const { return m_reader; }
+
+    // True once the PC has asked for the page of ModelOptions::hang_up_page:
+    // the controller has gone away, as if unplugged.
+    bool HasGoneAway() const { return m_gone_away; }
 
     // True once the PC has sent the request to enter the bootloader.
     bool BootloaderRequested() const { return m_bootloader_requested; }
@@ -110,4 +115,5 @@ private:
     int m_channel_row = 0;
     uint32_t m_sequence = 0;
     bool m_bootloader_requested = false;
+    bool m_gone_away = false;
 };

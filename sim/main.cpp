@@ -54,7 +54,7 @@ timespec ToTimespec(SimDuration duration)
 }
 
 // Streams the model's frames to the master side of the pty and feeds it what
-// the PC writes, until a stop signal arrives.
+// the PC writes, until a stop signal arrives or the controller goes away.
 class SimServer {
 public:
     SimServer(const SimOptions& options, int master, int stop_fd, RunningFirmware& firmware,
@@ -71,7 +71,7 @@ public:
     void Run()
     {
         m_next_frame = m_clock.Now();
-        while (!m_stopping) {
+        while (!m_stopping && !m_firmware.ControllerHasGoneAway()) {
             DeliverInput();
             ProduceFrames();
             Flush();

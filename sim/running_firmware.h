@@ -36,6 +36,7 @@ public:
     void RestartAfterPowerCut();
 
     bool InBootloader() const { return m_in_bootloader; }
+    bool ControllerHasGoneAway() const { return m_controller.HasGoneAway(); }
 
 private:
     void EnterBootloader();

@@ -148,6 +148,15 @@ template <typename T> Setter WholeNumber(T SimOptions::*field, T low, T high)
     };
 }
 
+std::string SetHangUpPage(SimOptions& options, const std::string& text)
+{
+    const auto value = ParseNumber<int>(text);
+    if (!value || *value < 0 || *value > 255)
+        return "expects a page from 0 to 255";
+    options.hang_up_page = static_cast<uint8_t>(*value);
+    return {};
+}
+
 std::string SetName(SimOptions& options, const std::string& text)
 {
     if (!IsValidPortName(text))
@@ -182,6 +191,7 @@ const std::map<std::string, Setter>& ValueOptions()
         {"--silent-after", Seconds([](SimOptions& o, double s) { o.silent_after = s; })},
         {"--fail", ByteList(&SimOptions::failing_commands, 1, 127)},
         {"--ignore-page", ByteList(&SimOptions::ignored_pages, 0, 255)},
+        {"--hang-up-at-page", SetHangUpPage},
         {"--hw-fault",
          [](SimOptions& o, const std::string& t) {
              for (const std::string& item : SplitList(t)) {
@@ -265,6 +275,7 @@ ModelOptions ModelOptionsFrom(const SimOptions& options, uint32_t seed)
         model.silent_after =
             std::chrono::duration_cast<SimDuration>(std::chrono::duration<double>(*options.silent_after));
     model.ignored_pages.insert(options.ignored_pages.begin(), options.ignored_pages.end());
+    model.hang_up_page = options.hang_up_page;
     model.hardware_faults = options.hardware_faults;
     model.seed = seed;
     model.main_version = options.firmware_version;
@@ -325,6 +336,8 @@ Faults:
                         mtr2, led7, led8 (main-board flags) or mtr0-status,
                         mtr1-status, mtr2-status, sens-status[=VALUE]
   --ignore-page N[,N]   never answer requests for page N
+  --hang-up-at-page N   end, hanging up the port as an unplugged controller,
+                        when the PC first asks for page N
   --iap-corrupt-rate R  fraction R of upgrade write packets arriving corrupted
   --iap-stall-at PCT    the bootloader stops answering once PCT% is written
   --iap-power-cut-at PCT

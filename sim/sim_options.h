@@ -24,6 +24,7 @@ struct SimOptions {
     bool no_cal = false;
     HardwareFaults hardware_faults;
     std::vector<uint8_t> ignored_pages;
+    std::optional<uint8_t> hang_up_page;
     uint32_t baud = 0; // 0 = frames leave in one piece
     bool unpaced = false;
     std::optional<uint32_t> seed;

@@ -55,9 +55,8 @@ ExitStatus CliConnection::Connect()
 bool CliConnection::PumpFor(const std::function<bool()>& done, double seconds)
 {
     m_counters_at_wait = m_session->Counters();
-    const auto deadline =
-        GimbalSession::Clock::now() +
-        std::chrono::duration_cast<GimbalSession::Clock::duration>(std::chrono::duration<double>(seconds));
+    const auto deadline = m_session->Now() + std::chrono::duration_cast<GimbalSession::Clock::duration>(
+                                                 std::chrono::duration<double>(seconds));
     return m_session->PumpUntil(done, deadline);
 }
 

@@ -1,5 +1,7 @@
 #include "link/ckrq_serial_port.h"
 
+#include "link/send_frame.h"
+
 #include <algorithm>
 #include <array>
 #include <cassert>
@@ -75,6 +77,11 @@ bool CKRQSerialPort::HasReader()
 {
     const PortLock lock = Lock();
     return m_reader.IsStarted();
+}
+
+void CKRQSerialPort::Send(const ProtocolFrame& frame)
+{
+    SendFrame(*this, frame);
 }
 
 SerialReadResult CKRQSerialPort::ReadAvailable(size_t limit)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/byte_transport.h"
 #include "link/receive_queue.h"
 #include "link/serial_event_sink.h"
 #include "link/serial_reader_thread.h"
@@ -37,29 +38,32 @@ using PortLock = std::unique_lock<std::mutex>;
 // inside m_lock. The reader thread never takes m_lock. Methods without a
 // PortLock take the lock they need themselves; those with one are for a
 // caller that already holds m_lock.
-class CKRQSerialPort : private SerialReceiver {
+class CKRQSerialPort : public ByteTransport, private SerialReceiver {
 public:
     explicit CKRQSerialPort(PortReading reading = PortReading::kReaderThread) : m_reading(reading) {}
-    virtual ~CKRQSerialPort();
+    ~CKRQSerialPort() override;
     CKRQSerialPort(const CKRQSerialPort&) = delete;
     CKRQSerialPort& operator=(const CKRQSerialPort&) = delete;
 
     // The one told of queued bytes, failed writes and hang-ups; may be null.
-    void SetOwner(SerialEventSink* owner);
+    void SetOwner(SerialEventSink* owner) override;
 
     // Opens `device` at `baud` (a port left open is closed first), empties
     // the receive queue and starts the reader. False when the device cannot
     // be opened or configured; the port is then closed and `why` (when
     // given) says why. A port read by its owner starts no reader.
-    bool Open(const std::string& device, int baud, PortOpenResult* why = nullptr);
+    bool Open(const std::string& device, int baud, PortOpenResult* why = nullptr) override;
 
     // Ends the reader and closes the device; does nothing for what is closed
     // already. The receive queue is left as it is.
-    void Close();
+    void Close() override;
     void Close(const PortLock& lock);
 
-    bool IsOpen();
+    bool IsOpen() override;
     bool IsOpen(const PortLock& lock) const;
+
+    // SendFrame on this port.
+    void Send(const ProtocolFrame& frame) override;
 
     // Whether a reader thread object is held (it may have ended by itself).
     bool HasReader();
@@ -69,7 +73,7 @@ public:
     // Not alive once the device is gone; the read that finds it so posts
     // kSerialHungUp. A port with a reader thread is not read here: it
     // reads nothing and answers whether it is still alive.
-    SerialReadResult ReadAvailable(size_t limit);
+    SerialReadResult ReadAvailable(size_t limit) override;
 
     // Takes m_lock for a sequence of steps that must not interleave with
     // opening, closing or another write.
@@ -89,14 +93,9 @@ public:
     void QueueReceived(std::span<const uint8_t> bytes);
     // Replaces `bytes` with the oldest queued bytes, at most `limit`, in
     // order; returns how many stay queued.
-    size_t TakeQueued(std::vector<uint8_t>& bytes, size_t limit = SIZE_MAX);
-    size_t QueuedByteCount();
-
-    struct ReceiveCounts {
-        uint64_t m_received; // bytes queued since the port object was made
-        uint64_t m_dropped;  // of those, bytes dropped because the queue was full
-    };
-    ReceiveCounts Counts();
+    size_t TakeQueued(std::vector<uint8_t>& bytes, size_t limit) override;
+    size_t QueuedByteCount() override;
+    ReceiveCounts Counts() override;
 
 private:
     // SerialReceiver, on the reader thread.

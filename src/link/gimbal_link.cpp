@@ -1,14 +1,17 @@
 #include "link/gimbal_link.h"
 
-#include "link/send_frame.h"
+#include "link/ckrq_serial_port.h"
 #include "resources/message_ids.h"
 
-GimbalLink::GimbalLink(ProtocolView& view, ConfirmQuestion& question, WakeUp wake_up, PortReading reading)
-    : m_view(view), m_question(question), m_wake_up(std::move(wake_up)), m_port(reading),
-      m_protocol(view, *this), m_pump(m_port, *this),
-      m_sender(m_port, m_period_ms, [this] { return m_protocol.State().BuildNextFrame(); })
+GimbalLink::GimbalLink(ProtocolView& view, ConfirmQuestion& question, WakeUp wake_up,
+                       std::unique_ptr<ByteTransport> transport, std::unique_ptr<SendTimer> timer)
+    : m_view(view), m_question(question), m_wake_up(std::move(wake_up)),
+      m_port(transport ? std::move(transport) : std::make_unique<CKRQSerialPort>()), m_protocol(view, *this),
+      m_pump(*m_port, *this),
+      m_sender(
+          *m_port, m_period_ms, [this] { return m_protocol.State().BuildNextFrame(); }, std::move(timer))
 {
-    m_port.SetOwner(this);
+    m_port->SetOwner(this);
 }
 
 GimbalLink::~GimbalLink()
@@ -16,7 +19,7 @@ GimbalLink::~GimbalLink()
     // Both threads end here, before any member goes: the sender first, as
     // it writes to the port; closing the port joins the reader.
     m_sender.Stop();
-    m_port.Close();
+    m_port->Close();
 }
 
 void GimbalLink::SetSendPeriod(int period_ms)
@@ -47,7 +50,7 @@ void GimbalLink::StopSender()
 PortOpenResult GimbalLink::StartLink(const std::string& device, int baud)
 {
     PortOpenResult why;
-    if (!m_port.Open(device, baud, &why)) {
+    if (!m_port->Open(device, baud, &why)) {
         m_view.ShowStatus(Id(MessageId::kPortOpenFailed), kRed);
         return why;
     }
@@ -70,14 +73,14 @@ void GimbalLink::StopLink()
 // reader has been joined and the sender finds the port closed.
 void GimbalLink::ClosePort()
 {
-    m_port.Close();
+    m_port->Close();
     m_write_failed = false;
     m_hung_up = false;
 }
 
 bool GimbalLink::IsPortOpen()
 {
-    return m_port.IsOpen();
+    return m_port->IsOpen();
 }
 
 void GimbalLink::HandleWakeUp()
@@ -119,23 +122,23 @@ void GimbalLink::TimerTick()
 
 SerialReadResult GimbalLink::ReceiveAvailable(size_t limit)
 {
-    return m_port.ReadAvailable(limit);
+    return m_port->ReadAvailable(limit);
 }
 
 void GimbalLink::SendNextFrame()
 {
-    if (m_port.IsOpen())
-        SendFrame(m_port, m_protocol.State().BuildNextFrame());
+    if (m_port->IsOpen())
+        m_port->Send(m_protocol.State().BuildNextFrame());
 }
 
 size_t GimbalLink::QueuedByteCount()
 {
-    return m_port.QueuedByteCount();
+    return m_port->QueuedByteCount();
 }
 
 LinkCounters GimbalLink::Counters()
 {
-    const CKRQSerialPort::ReceiveCounts bytes = m_port.Counts();
+    const ByteTransport::ReceiveCounts bytes = m_port->Counts();
     return {bytes.m_received, bytes.m_dropped, m_frames_rejected, m_frames_decoded};
 }
 

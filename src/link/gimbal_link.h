@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/ckrq_serial_port.h"
+#include "link/byte_transport.h"
 #include "link/link_counters.h"
 #include "link/receive_pump.h"
 #include "link/sender_thread.h"
@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 // How the link last lost its port.
@@ -53,16 +54,21 @@ protected:
 // Everything else runs on the owner's thread. After the destructor returns
 // no thread of the link runs and `wake_up` is never called again.
 //
-// An owner that reads the port itself (PortReading::kOwnerThread) runs no
-// link thread at all: it calls ReceiveAvailable and SendNextFrame on its
-// own schedule, and `wake_up` is then called on its thread, from inside
+// An owner that reads the port itself (a port made with
+// PortReading::kOwnerThread, or a transport without a thread of its own)
+// runs no link thread at all: it calls ReceiveAvailable and SendNextFrame on
+// its own schedule, and `wake_up` is then called on its thread, from inside
 // those calls.
 class GimbalLink : private SerialEventSink, private LinkEventHandler, private CommandGate {
 public:
     using WakeUp = std::function<void()>;
 
+    // The link runs on `transport` (null: a serial port with a reader
+    // thread of its own), its sender waking with `timer` (null: the
+    // system's periodic timer).
     GimbalLink(ProtocolView& view, ConfirmQuestion& question, WakeUp wake_up,
-               PortReading reading = PortReading::kReaderThread);
+               std::unique_ptr<ByteTransport> transport = nullptr,
+               std::unique_ptr<SendTimer> timer = nullptr);
     ~GimbalLink() override;
     GimbalLink(const GimbalLink&) = delete;
     GimbalLink& operator=(const GimbalLink&) = delete;
@@ -141,7 +147,7 @@ private:
     uint64_t m_frames_decoded = 0;
     // The port goes last: its destructor joins the reader, which reaches
     // this object through PostSerialEvent.
-    CKRQSerialPort m_port;
+    const std::unique_ptr<ByteTransport> m_port;
     ProtocolSession m_protocol;
     ReceivePump m_pump;
     SenderThread m_sender;

@@ -1,5 +1,6 @@
 #include "link/gimbal_session.h"
 
+#include "link/ckrq_serial_port.h"
 #include "link/sender_thread.h"
 #include "protocol/command_table.h"
 
@@ -34,9 +35,23 @@ void Advance(GimbalSession::Clock::time_point& due, GimbalSession::Clock::durati
 
 } // namespace
 
-GimbalSession::GimbalSession(int period_ms, bool autostop)
-    : m_period_ms(period_ms), m_link(
-                                  *this, *this, [this] { m_woken = true; }, PortReading::kOwnerThread)
+SessionClock& SystemSessionClock()
+{
+    class SteadySessionClock final : public SessionClock {
+    public:
+        Clock::time_point Now() override { return Clock::now(); }
+        void SleepUntil(Clock::time_point when) override { std::this_thread::sleep_until(when); }
+    };
+    static SteadySessionClock clock;
+    return clock;
+}
+
+GimbalSession::GimbalSession(int period_ms, bool autostop, std::unique_ptr<ByteTransport> transport,
+                             SessionClock& clock)
+    : m_period_ms(period_ms), m_clock(clock),
+      m_link(
+          *this, *this, [this] { m_woken = true; },
+          transport ? std::move(transport) : std::make_unique<CKRQSerialPort>(PortReading::kOwnerThread))
 {
     m_link.SetObserver(this);
     m_link.SetAutoStop(autostop);
@@ -52,7 +67,7 @@ bool GimbalSession::StartLink(const std::string& device, int baud, PortOpenResul
     m_link_lost = false;
     // The first frame goes out one period after the start, as from the
     // window's sender, and the tick that reads comes just before it.
-    const Clock::time_point now = Clock::now();
+    const Clock::time_point now = m_clock.Now();
     m_next_tick = now + kTimerPeriod;
     m_next_read = m_next_tick;
     m_next_send = IsUsableSendPeriod(m_period_ms) ? now + std::chrono::milliseconds(m_period_ms)
@@ -63,7 +78,7 @@ bool GimbalSession::StartLink(const std::string& device, int baud, PortOpenResul
 bool GimbalSession::PumpUntil(const std::function<bool()>& done, Clock::time_point deadline)
 {
     while (!done() && !m_link_lost) {
-        const Clock::time_point now = Clock::now();
+        const Clock::time_point now = m_clock.Now();
         if (now >= deadline)
             break;
         if (std::exchange(m_woken, false)) {
@@ -80,7 +95,7 @@ bool GimbalSession::PumpUntil(const std::function<bool()>& done, Clock::time_poi
         } else {
             // Ctrl-C only raises a flag: `done()` sees it at the next wake,
             // within a tick.
-            std::this_thread::sleep_until(std::min({deadline, m_next_tick, m_next_read, m_next_send}));
+            m_clock.SleepUntil(std::min({deadline, m_next_tick, m_next_read, m_next_send}));
         }
     }
     return done();

@@ -5,7 +5,22 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+
+// The session's time: the monotonic clock and real sleeps in the program;
+// a test's clock jumps to the end of a sleep.
+class SessionClock {
+public:
+    using Clock = std::chrono::steady_clock;
+    virtual Clock::time_point Now() = 0;
+    virtual void SleepUntil(Clock::time_point when) = 0;
+
+protected:
+    ~SessionClock() = default;
+};
+
+SessionClock& SystemSessionClock();
 
 // Told of every frame the session decoded, on the thread that pumps it.
 class SessionObserver {
@@ -28,8 +43,11 @@ class GimbalSession : private ProtocolView, private ConfirmQuestion, private Lin
 public:
     using Clock = std::chrono::steady_clock;
 
-    // `period_ms` is the send period; `autostop` the window's auto-stop setting.
-    GimbalSession(int period_ms, bool autostop);
+    // `period_ms` is the send period; `autostop` the window's auto-stop
+    // setting. The session runs on `transport` (null: a serial port it
+    // reads itself) in the time of `clock`.
+    GimbalSession(int period_ms, bool autostop, std::unique_ptr<ByteTransport> transport = nullptr,
+                  SessionClock& clock = SystemSessionClock());
     ~GimbalSession() override = default;
     GimbalSession(const GimbalSession&) = delete;
     GimbalSession& operator=(const GimbalSession&) = delete;
@@ -41,6 +59,9 @@ public:
 
     // "Stop Debug": closes the port and clears the requests.
     void StopLink() { m_link.StopLink(); }
+
+    // The session clock's time, for deadlines.
+    Clock::time_point Now() { return m_clock.Now(); }
 
     // Runs the link until `done()` holds, `deadline` passes or the link is
     // lost. Returns `done()`.
@@ -96,6 +117,7 @@ private:
     bool m_woken = false;
 
     const int m_period_ms;
+    SessionClock& m_clock;
     Clock::time_point m_next_tick;
     Clock::time_point m_next_read; // the next tick's, unless the port is busy
     Clock::time_point m_next_send;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/ckrq_serial_port.h"
+#include "link/byte_transport.h"
 #include "protocol/frame_synchroniser.h"
 #include "protocol/protocol_frame.h"
 
@@ -28,14 +28,14 @@ inline constexpr size_t kReceiveSliceBytes = size_t{16} * 1024;
 // as the pump, across link restarts.
 class ReceivePump {
 public:
-    ReceivePump(CKRQSerialPort& port, LinkEventHandler& handler) : m_port(port), m_handler(handler) {}
+    ReceivePump(ByteTransport& port, LinkEventHandler& handler) : m_port(port), m_handler(handler) {}
 
     // True when bytes are left queued: the owner should come back for them
     // after it has looked at its other events.
     bool OnSerialEvent(int wparam);
 
 private:
-    CKRQSerialPort& m_port;
+    ByteTransport& m_port;
     LinkEventHandler& m_handler;
     FrameSynchroniser m_synchroniser;
     std::vector<uint8_t> m_slice; // kept to spare an allocation per slice

@@ -1,10 +1,28 @@
 #include "link/sender_thread.h"
 
-#include "link/send_frame.h"
 #include "platform/periodic_timer.h"
 #include "platform/thread_priority.h"
 
 #include <limits>
+
+namespace {
+
+class SystemSendTimer final : public SendTimer {
+public:
+    bool Arm(int period_ms) override { return m_timer.Arm(period_ms); }
+    void Disarm() override { m_timer.Disarm(); }
+    uint64_t Wait(const StopSignal& stop) override { return m_timer.Wait(stop); }
+
+private:
+    PeriodicTimer m_timer;
+};
+
+} // namespace
+
+std::unique_ptr<SendTimer> MakeSystemSendTimer()
+{
+    return std::make_unique<SystemSendTimer>();
+}
 
 bool IsUsableSendPeriod(int period_ms)
 {
@@ -19,8 +37,10 @@ std::string DescribeUnusableSendPeriod(int period_ms)
            " ms, this system's timer takes 1 to " + std::to_string(LongestTimerPeriodMs()) + " ms";
 }
 
-SenderThread::SenderThread(CKRQSerialPort& port, const std::atomic<int>& period_ms, FrameBuilder build)
-    : m_port(port), m_period_ms(period_ms), m_build(std::move(build))
+SenderThread::SenderThread(ByteTransport& port, const std::atomic<int>& period_ms, FrameBuilder build,
+                           std::unique_ptr<SendTimer> timer)
+    : m_port(port), m_period_ms(period_ms), m_build(std::move(build)),
+      m_timer(timer ? std::move(timer) : MakeSystemSendTimer())
 {
 }
 
@@ -59,7 +79,7 @@ void SenderThread::Run()
 void SenderThread::SendUntilStopped()
 {
     RaiseCurrentThreadPriority();
-    PeriodicTimer timer;
+    SendTimer& timer = *m_timer;
     int remembered = std::numeric_limits<int>::min();
     for (;;) {
         const int period = m_period_ms.load();
@@ -70,9 +90,11 @@ void SenderThread::SendUntilStopped()
             else
                 timer.Disarm();
         }
-        if (timer.Wait(m_stop_event) == 0)
+        if (timer.Wait(m_stop_event) == 0) {
+            timer.Disarm(); // a sender started again arms it anew
             return;
+        }
         if (m_port.IsOpen())
-            SendFrame(m_port, m_build());
+            m_port.Send(m_build());
     }
 }

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "link/ckrq_serial_port.h"
+#include "link/byte_transport.h"
 #include "platform/stop_signal.h"
 #include "protocol/protocol_frame.h"
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -23,6 +25,22 @@ bool IsUsableSendPeriod(int period_ms);
 // see; empty for a usable period.
 std::string DescribeUnusableSendPeriod(int period_ms);
 
+// The sender's periodic wake-up: the system's PeriodicTimer in the
+// programs; a test's timer ticks when the test says so.
+class SendTimer {
+public:
+    virtual ~SendTimer() = default;
+    // First tick one period from now, then every period. False when the
+    // timer is refused; it is then disarmed.
+    virtual bool Arm(int period_ms) = 0;
+    virtual void Disarm() = 0;
+    // Waits for the next tick or for `stop`: the ticks since the last wait
+    // (at least 1), or 0 when `stop` is raised. A disarmed timer never ticks.
+    virtual uint64_t Wait(const StopSignal& stop) = 0;
+};
+
+std::unique_ptr<SendTimer> MakeSystemSendTimer();
+
 // The periodic sender: once per send period, while the port is open, one
 // frame is built and sent. Ticks that fall while a frame is on its way merge
 // into one wake-up; missed ticks are not made up. The period is read on every
@@ -30,7 +48,9 @@ std::string DescribeUnusableSendPeriod(int period_ms);
 // leaves the thread asleep until it is stopped.
 class SenderThread {
 public:
-    SenderThread(CKRQSerialPort& port, const std::atomic<int>& period_ms, FrameBuilder build);
+    // `timer` null: the system's. The timer is used on the sender thread only.
+    SenderThread(ByteTransport& port, const std::atomic<int>& period_ms, FrameBuilder build,
+                 std::unique_ptr<SendTimer> timer = nullptr);
     ~SenderThread();
     SenderThread(const SenderThread&) = delete;
     SenderThread& operator=(const SenderThread&) = delete;
@@ -42,9 +62,10 @@ private:
     void Run();
     void SendUntilStopped();
 
-    CKRQSerialPort& m_port;
+    ByteTransport& m_port;
     const std::atomic<int>& m_period_ms;
     FrameBuilder m_build;
+    const std::unique_ptr<SendTimer> m_timer;
     StopSignal m_stop_event;
     std::thread m_thread;
 };

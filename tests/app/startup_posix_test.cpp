@@ -1,11 +1,12 @@
 #include "platform/process.h"
 
+#include "support/poll_until.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 #include <unistd.h>
 
@@ -28,11 +29,7 @@ TEST(LaunchProgram, StartsTheExecutableWithoutArguments)
     fs::permissions(script, fs::perms::owner_all);
 
     ASSERT_TRUE(LaunchProgram(script.string()));
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!fs::exists(marker) && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ASSERT_TRUE(fs::exists(marker));
+    ASSERT_TRUE(PollUntil([&] { return fs::exists(marker); }, std::chrono::seconds(30)));
     std::ifstream result(marker);
     std::string argument_count;
     result >> argument_count;

@@ -1,11 +1,12 @@
 #include "cli_fixture.h"
 
+#include "support/poll_until.h"
+
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <future>
 #include <sstream>
-#include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -73,7 +74,8 @@ TEST_F(CliMonitor, CtrlCEndsCleanlyWithTheCsvComplete)
     SimProcess gimbal = Gimbal();
     const pid_t cli =
         StartCli({"monitor", "--port", gimbal.Port(), "--csv", File("live.csv")}, Folder(), "monitor");
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    // Interrupted once it has recorded a good number of rows.
+    EXPECT_TRUE(PollUntil([&] { return Lines(ReadWholeFile(File("live.csv"))).size() > 20; }));
     kill(cli, SIGINT);
     const ProcessResult result = FinishCli(cli, Folder(), "monitor");
     EXPECT_EQ(result.m_exit_status, 0) << result.m_err;

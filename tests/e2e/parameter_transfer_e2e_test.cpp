@@ -1,8 +1,9 @@
 #include "e2e/sim_link_fixture.h"
-#include "params/param_fields.h"
 #include "resources/message_ids.h"
 #include "sim/default_params.h"
 #include "sim/frame_sequence.h"
+
+#include "support/differing_keys.h"
 
 #include <gtest/gtest.h>
 
@@ -10,19 +11,6 @@
 #include <vector>
 
 namespace {
-
-// Keys whose file text differs, so that a failure names the fields.
-std::vector<std::string> DifferingKeys(const GimbalParams& got, const GimbalParams& expected)
-{
-    std::vector<std::string> keys;
-    for (const ParamField& field : ParamFieldTable()) {
-        const std::string got_text = FormatParamField(got, field);
-        const std::string expected_text = FormatParamField(expected, field);
-        if (got_text != expected_text)
-            keys.push_back(field.key + ": " + got_text + " instead of " + expected_text);
-    }
-    return keys;
-}
 
 // Remembers the frame numbers of the decoded frames that carry one.
 class SequenceRecorder : public SessionObserver {

@@ -54,10 +54,10 @@ protected:
         return (m_folder.Path() / "published" / name).string();
     }
 
-    // Half a second of the window's timer.
+    // Half a second of the window's timer: one look while watching.
     void HalfASecond()
     {
-        for (int tick = 0; tick < 50; ++tick)
+        for (unsigned tick = 0; tick < PortReconnect::kTicksPerLook; ++tick)
             m_reconnect.Tick();
     }
 
@@ -94,6 +94,8 @@ TEST_F(PortReconnectTest, AReturnedPortIsSelectedAndOfferedOncePerLoss)
     EXPECT_EQ(m_actions.m_selected, std::vector<std::string>{Device("bench")});
     EXPECT_EQ(m_actions.m_offers, std::vector<std::string>{"bench"});
     EXPECT_EQ(m_status.Phase(), LinkPhase::kLost);
+    EXPECT_EQ(m_reconnect.LookCount(), 2u) << "none after the port was found";
+    EXPECT_EQ(m_reconnect.TickCount(), 3 * PortReconnect::kTicksPerLook);
 
     m_reconnect.TakeOffer();
     m_reconnect.TakeOffer();
@@ -122,6 +124,7 @@ TEST_F(PortReconnectTest, NothingIsWatchedForOnceTheUserEndsTheLinkOrWhenThePort
     m_reconnect.TakeOffer();
     EXPECT_TRUE(m_actions.m_selected.empty());
     EXPECT_EQ(m_actions.m_reconnects, 0);
+    EXPECT_EQ(m_reconnect.LookCount(), 0u);
 
     LinkTo("/dev/null"); // a device the system says nothing about
     m_reconnect.OnLinkLost();

@@ -3,6 +3,7 @@
 #include "link/send_frame.h"
 #include "platform/pty_pair.h"
 
+#include "support/poll_until.h"
 #include "support/thread_census.h"
 
 #include <gtest/gtest.h>
@@ -31,15 +32,14 @@ protected:
     std::vector<uint8_t> TakeAll()
     {
         std::vector<uint8_t> bytes;
-        m_port.TakeQueued(bytes);
+        m_port.TakeQueued(bytes, SIZE_MAX);
         return bytes;
     }
 
     // Waits until the queue holds `count` bytes and leaves them there.
     size_t WaitQueuedCount(size_t count)
     {
-        for (int i = 0; i < 200 && m_port.QueuedByteCount() < count; ++i)
-            std::this_thread::sleep_for(10ms);
+        PollUntil([&] { return m_port.QueuedByteCount() >= count; });
         return m_port.QueuedByteCount();
     }
 
@@ -67,8 +67,7 @@ TEST_F(SerialPortTest, AFloodKeepsTheNewestBytesWithinTheBoundAndCountsTheRest)
     for (size_t i = 0; i < flood.size(); ++i)
         flood[i] = static_cast<uint8_t>(i * 7 + i / 251);
     m_pty.WriteAllToSlave(flood);
-    for (int i = 0; i < 500 && m_port.Counts().m_received < flood.size(); ++i)
-        std::this_thread::sleep_for(10ms);
+    PollUntil([&] { return m_port.Counts().m_received >= flood.size(); });
 
     const CKRQSerialPort::ReceiveCounts counts = m_port.Counts();
     EXPECT_EQ(counts.m_received, flood.size());
@@ -149,15 +148,15 @@ TEST(SerialPortReadByOwner, QueuesWhatTheDriverHoldsOnTheCallersThreadUntilHangU
         burst[i] = static_cast<uint8_t>(i);
     pty.WriteAllToSlave(burst);
     std::vector<uint8_t> queued;
-    for (int i = 0; i < 200 && queued.size() < burst.size(); ++i) {
-        std::this_thread::sleep_for(5ms);
+    PollUntil([&] {
         const SerialReadResult read = port.ReadAvailable(1024);
-        ASSERT_TRUE(read.m_alive);
-        ASSERT_LE(read.m_count, 1024u);
+        EXPECT_TRUE(read.m_alive);
+        EXPECT_LE(read.m_count, 1024u);
         std::vector<uint8_t> taken;
-        port.TakeQueued(taken);
+        port.TakeQueued(taken, SIZE_MAX);
         queued.insert(queued.end(), taken.begin(), taken.end());
-    }
+        return queued.size() >= burst.size();
+    });
     EXPECT_EQ(queued, burst);
     EXPECT_GT(sink.Count(kSerialBytesQueued), 0u);
 
@@ -202,13 +201,12 @@ TEST(SerialPortShutdown, LeavesNoThreadAndPostsNothingAfterwards)
         const uint8_t bytes[16] = {};
         while (talking)
             if (write(pty.Master(), bytes, sizeof bytes) < 0)
-                std::this_thread::sleep_for(1ms);
+                pty.WaitWritable();
     });
     ASSERT_TRUE(sink->WaitFor(kSerialBytesQueued, 1));
     port.reset();
     EXPECT_EQ(CountLinkThreads(), threads);
-    sink.reset(); // a reader still running would now post to freed memory
-    std::this_thread::sleep_for(20ms);
+    sink.reset(); // no reader is left to post to freed memory
     talking = false;
     talker.join();
     EXPECT_EQ(CountLinkThreads(), threads);

@@ -3,6 +3,8 @@
 #include "protocol/protocol_test_support.h"
 #include "resources/message_ids.h"
 
+#include "support/poll_until.h"
+#include "support/stepped_timer.h"
 #include "support/thread_census.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +30,7 @@ public:
     }
 
     // Waits until `count` wake-ups came; false on time-out.
-    bool WaitFor(int count, std::chrono::milliseconds timeout = 2s)
+    bool WaitFor(int count, std::chrono::milliseconds timeout = 10s)
     {
         std::unique_lock lock(m_mutex);
         return m_changed.wait_for(lock, timeout, [&] { return m_count >= count; });
@@ -75,10 +77,12 @@ protected:
         m_link->SetSendPeriod(5);
     }
 
-    // Handles wake-ups as the owner's loop would, until `done()` holds.
+    // Handles wake-ups as the owner's loop would, until `done()` holds; the
+    // limit only bounds a test that would otherwise hang.
     bool PumpUntil(const std::function<bool()>& done)
     {
-        for (int i = 0; i < 400 && !done(); ++i) {
+        const auto give_up = std::chrono::steady_clock::now() + 10s;
+        while (!done() && std::chrono::steady_clock::now() < give_up) {
             if (m_wakes.WaitFor(m_handled + 1, 5ms)) {
                 ++m_handled;
                 m_link->HandleWakeUp();
@@ -87,15 +91,25 @@ protected:
         return done();
     }
 
-    // A frame may leave between the port opening and the request being
-    // set, as in the window; the request follows within a few periods.
-    bool SoonSendsPage(uint8_t page)
+    // Starts the sender, which sends a frame at each step of its timer.
+    void StartSender()
     {
-        for (int frame = 0; frame < 10; ++frame) {
-            if (OutboundFrameFrom(m_pty.ReadFromSlave(kFrameSize))[kFramePageOffset] == page)
-                return true;
-        }
-        return false;
+        const int waits = m_timer.Waits();
+        m_link->StartSender();
+        ASSERT_TRUE(m_timer.WaitForWaits(waits + 1));
+    }
+
+    // The frame the sender sends at its next wake-up.
+    ProtocolFrame NextSentFrame()
+    {
+        EXPECT_TRUE(m_timer.Step());
+        return OutboundFrameFrom(m_pty.ReadFromSlave(kFrameSize));
+    }
+
+    // Waits until `count` bytes are queued.
+    bool QueuedSoon(size_t count)
+    {
+        return PollUntil([&] { return m_link->QueuedByteCount() >= count; });
     }
 
     PtyPair m_pty;
@@ -104,18 +118,20 @@ protected:
     RecordingObserver m_observer;
     WakeUpCounter m_wakes;
     int m_handled = 0;
-    std::unique_ptr<GimbalLink> m_link =
-        std::make_unique<GimbalLink>(m_view, m_question, [this] { m_wakes.WakeUp(); });
+    std::unique_ptr<SteppedTimer> m_owned_timer = std::make_unique<SteppedTimer>();
+    SteppedTimer& m_timer = *m_owned_timer;
+    std::unique_ptr<GimbalLink> m_link = std::make_unique<GimbalLink>(
+        m_view, m_question, [this] { m_wakes.WakeUp(); }, nullptr, std::move(m_owned_timer));
 };
 
 TEST_F(GimbalLinkTest, StartSendsTheDownloadRequestAndInboundFramesReachTheObserver)
 {
     m_link->SetAutoStop(true);
     ASSERT_TRUE(m_link->StartLink(m_pty.SlaveName(), 115200).Succeeded());
-    m_link->StartSender(); // after the start, so the first frame carries its requests
+    StartSender(); // after the start, so the first frame carries its requests
     EXPECT_EQ(m_view.LastMessage(), Id(MessageId::kParamDownloading));
 
-    const ProtocolFrame sent = OutboundFrameFrom(m_pty.ReadFromSlave(kFrameSize));
+    const ProtocolFrame sent = NextSentFrame();
     EXPECT_TRUE(CheckFrame(sent));
     EXPECT_EQ(sent[0], kOutboundHeader0);
     EXPECT_EQ(sent[kFrameCodeOffset], 2);  // every connection begins with a stop
@@ -142,19 +158,19 @@ TEST_F(GimbalLinkTest, ManyBurstsWakeTheOwnerOnceUntilItHandlesThem)
     ASSERT_TRUE(m_link->StartLink(m_pty.SlaveName(), 115200).Succeeded());
     for (size_t burst = 1; burst <= 20; ++burst) {
         m_pty.WriteToSlave({0x01, 0x02});
-        for (int i = 0; i < 200 && m_link->QueuedByteCount() < 2 * burst; ++i)
-            std::this_thread::sleep_for(1ms);
+        ASSERT_TRUE(QueuedSoon(2 * burst));
         ASSERT_EQ(m_link->QueuedByteCount(), 2 * burst);
     }
     EXPECT_EQ(m_wakes.Count(), 1);
 
+    // Handled: the next news wakes the owner once more, and only once.
     m_link->HandleWakeUp();
     EXPECT_EQ(m_link->QueuedByteCount(), 0u);
-    std::this_thread::sleep_for(20ms);
-    EXPECT_EQ(m_wakes.Count(), 1) << "nothing new, no wake-up";
     m_pty.WriteToSlave({0x03});
     EXPECT_TRUE(m_wakes.WaitFor(2));
-    std::this_thread::sleep_for(20ms);
+    ASSERT_TRUE(QueuedSoon(1));
+    m_pty.WriteToSlave({0x04});
+    ASSERT_TRUE(QueuedSoon(2));
     EXPECT_EQ(m_wakes.Count(), 2);
 }
 
@@ -170,8 +186,7 @@ TEST_F(GimbalLinkTest, ABacklogIsHandledASliceAtATimeEachWithAFreshWakeUp)
         line.insert(line.end(), good.begin(), good.end());
     line.insert(line.end(), broken.begin(), broken.end());
     m_pty.WriteAllToSlave(line);
-    for (int i = 0; i < 200 && m_link->QueuedByteCount() < line.size(); ++i)
-        std::this_thread::sleep_for(5ms);
+    ASSERT_TRUE(QueuedSoon(line.size()));
     ASSERT_EQ(m_link->QueuedByteCount(), line.size());
     ASSERT_TRUE(m_wakes.WaitFor(1));
 
@@ -191,15 +206,20 @@ TEST_F(GimbalLinkTest, ABacklogIsHandledASliceAtATimeEachWithAFreshWakeUp)
 
 TEST_F(GimbalLinkTest, ALostPortIsReportedOnceAndAStartAfterwardsBeginsAfresh)
 {
-    m_link->StartSender();
+    StartSender();
     ASSERT_TRUE(m_link->StartLink(m_pty.SlaveName(), 115200).Succeeded());
-    ASSERT_EQ(m_pty.ReadFromSlave(kFrameSize).size(), kFrameSize);
+    ASSERT_EQ(NextSentFrame()[0], kOutboundHeader0);
     m_pty.CloseMaster();
+    ASSERT_TRUE(m_timer.Step()); // the write fails, unless the reader saw the hang-up first
     ASSERT_TRUE(PumpUntil([&] { return m_observer.m_losses > 0; }));
     EXPECT_FALSE(m_link->IsPortOpen());
     EXPECT_EQ(m_view.statuses.back(), (ShownStatus{Id(MessageId::kTransmitError), kRed}));
     // The sender keeps running on a closed port: no further report.
-    PumpUntil([] { return false; });
+    const int wakes = m_wakes.Count();
+    ASSERT_TRUE(m_timer.Step());
+    ASSERT_TRUE(m_timer.Step());
+    m_link->HandleWakeUp();
+    EXPECT_EQ(m_wakes.Count(), wakes);
     EXPECT_EQ(m_observer.m_losses, 1);
 
     // The user ends the link as usual; the status line is cleared.
@@ -257,13 +277,13 @@ TEST_F(GimbalLinkTest, AFailedStartSaysWhyAndChangesNothingElse)
 
 TEST_F(GimbalLinkTest, StopAndStartCyclesKeepOneReaderAndFramesFlowingEachTime)
 {
-    m_link->StartSender();
+    StartSender();
     const size_t threads = CountLinkThreads();
     for (int cycle = 0; cycle < 3; ++cycle) {
         ASSERT_TRUE(m_link->StartLink(m_pty.SlaveName(), 115200).Succeeded()) << cycle;
         EXPECT_EQ(CountLinkThreads(), threads + 1);
         EXPECT_EQ(m_link->State().m_page.load(), 17);
-        EXPECT_TRUE(SoonSendsPage(17)) << cycle;
+        EXPECT_EQ(NextSentFrame()[kFramePageOffset], 17) << cycle;
         const ProtocolFrame answer = InboundFrame(0, 17);
         m_pty.WriteToSlave(std::vector<uint8_t>(answer.begin(), answer.end()));
         const size_t decoded = m_observer.m_frames.size();
@@ -282,7 +302,7 @@ TEST_F(GimbalLinkTest, StopAndStartCyclesKeepOneReaderAndFramesFlowingEachTime)
 TEST_F(GimbalLinkTest, NothingIsCalledAfterDestructionAndNoThreadIsLeft)
 {
     const size_t threads = CountLinkThreads();
-    m_link->StartSender();
+    StartSender();
     ASSERT_TRUE(m_link->StartLink(m_pty.SlaveName(), 115200).Succeeded());
     EXPECT_EQ(CountLinkThreads(), threads + 2);
 
@@ -293,18 +313,15 @@ TEST_F(GimbalLinkTest, NothingIsCalledAfterDestructionAndNoThreadIsLeft)
         const uint8_t bytes[16] = {};
         while (talking)
             if (write(m_pty.Master(), bytes, sizeof bytes) < 0)
-                std::this_thread::sleep_for(1ms);
+                m_pty.WaitWritable();
     });
     ASSERT_TRUE(m_wakes.WaitFor(1));
     m_link->HandleWakeUp();
     ASSERT_TRUE(m_wakes.WaitFor(2));
     m_link.reset();
-    EXPECT_EQ(CountLinkThreads(), threads);
-    const int wakes = m_wakes.Count();
-    std::this_thread::sleep_for(30ms);
+    EXPECT_EQ(CountLinkThreads(), threads) << "no thread is left to wake the owner";
     talking = false;
     talker.join();
-    EXPECT_EQ(m_wakes.Count(), wakes);
 }
 
 } // namespace

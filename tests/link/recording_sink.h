@@ -18,7 +18,7 @@ public:
     }
 
     // Waits until `count` events of `wparam` were posted; false on time-out.
-    bool WaitFor(int wparam, size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(2))
+    bool WaitFor(int wparam, size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(10))
     {
         std::unique_lock lock(m_mutex);
         return m_changed.wait_for(lock, timeout, [&] { return CountLocked(wparam) >= count; });

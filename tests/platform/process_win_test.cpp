@@ -3,13 +3,14 @@
 #include "platform/wide_text_win.h"
 #include "platform/windows_api_win.h"
 
+#include "support/poll_until.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -59,10 +60,7 @@ TEST_F(WideFolderTest, ALaunchedProgramStartsInTheSameWorkingFolder)
         << "@cd > started.tmp\r\n@move started.tmp started.txt > nul\r\n";
     ASSERT_TRUE(LaunchProgram(Utf8FromWide((m_folder / "relaunch.cmd").wstring())));
     const fs::path marker = m_folder / "started.txt";
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!fs::exists(marker) && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    ASSERT_TRUE(fs::exists(marker));
+    ASSERT_TRUE(PollUntil([&] { return fs::exists(marker); }, std::chrono::seconds(30)));
     EXPECT_FALSE(LaunchProgram(""));
     EXPECT_FALSE(LaunchProgram(Utf8FromWide((m_folder / "no-such-program.exe").wstring())));
 }

@@ -64,7 +64,7 @@ public:
 
     // Reads from the master until `count` bytes came or `timeout` passed.
     std::vector<uint8_t> ReadFromSlave(size_t count,
-                                       std::chrono::milliseconds timeout = std::chrono::seconds(2))
+                                       std::chrono::milliseconds timeout = std::chrono::seconds(10))
     {
         std::vector<uint8_t> bytes;
         const auto deadline = std::chrono::steady_clock::now() + timeout;
@@ -82,6 +82,13 @@ public:
 
     // Everything the master can read right now.
     std::vector<uint8_t> DrainMaster() { return ReadFromSlave(1 << 20, std::chrono::milliseconds(50)); }
+
+    // Waits until the master takes bytes again, for at most 10 ms.
+    void WaitWritable() const
+    {
+        pollfd entry{m_master, POLLOUT, 0};
+        poll(&entry, 1, 10);
+    }
 
     // Hangs the slave up, as unplugging a USB adapter does.
     void CloseMaster()

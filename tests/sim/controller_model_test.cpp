@@ -289,6 +289,17 @@ TEST_F(ModelTest, AnIgnoredPageIsNeverAnsweredNorStored)
     EXPECT_EQ(m_model->Params().m_sensor_x_index, 0);
 }
 
+TEST_F(ModelTest, TheControllerGoesAwayWhenFirstAskedForTheHangUpPage)
+{
+    ModelOptions options;
+    options.hang_up_page = 3;
+    Start(options);
+    Exchange(PcFrame(0, 2));
+    EXPECT_FALSE(m_model->HasGoneAway());
+    Exchange(PcFrame(0, 3));
+    EXPECT_TRUE(m_model->HasGoneAway());
+}
+
 TEST_F(ModelTest, HardwareFaultsAndVersionsAppearInTheStatusPage)
 {
     ModelOptions options;

@@ -50,6 +50,8 @@ TEST(SimOptions, EveryOptionReachesTheModelAndTheLine)
                                            "CRYS,mtr2,mtr1-status=0x0A",
                                            "--ignore-page",
                                            "19",
+                                           "--hang-up-at-page",
+                                           "4",
                                            "--baud",
                                            "115200",
                                            "--seed",
@@ -67,6 +69,7 @@ TEST(SimOptions, EveryOptionReachesTheModelAndTheLine)
     EXPECT_FALSE(model.calibration_allowed);
     EXPECT_EQ(model.silent_after, SimDuration(3s));
     EXPECT_EQ(model.ignored_pages, (std::set<uint8_t>{19}));
+    EXPECT_EQ(model.hang_up_page, 4);
     EXPECT_EQ(model.hardware_faults.main_flags, 0x21);
     EXPECT_EQ(model.hardware_faults.mtr_status[1], 0x0A);
     const LineFaultOptions line = LineFaultOptionsFrom(options);
@@ -96,6 +99,7 @@ TEST(SimOptions, RejectsWhatItCannotHonour)
         {"--seed", "-4"},
         {"--no-cal=1"},
         {"--ignore-page", "256"},
+        {"--hang-up-at-page", "256"},
     };
     for (const auto& args : bad)
         EXPECT_NE(Parse(args).error, "") << args[0] << (args.size() > 1 ? " " + args[1] : "");
@@ -105,8 +109,9 @@ TEST(SimOptions, HelpNamesEveryOption)
 {
     EXPECT_TRUE(Parse({"--help"}).options.help);
     const std::string help = SimHelpText();
-    for (const char* option : {"--name", "--state", "--period", "--baud", "--unpaced", "--cal-seconds",
-                               "--seed", "--crc-error-rate", "--drop-rate", "--garbage-rate",
-                               "--silent-after", "--fail", "--no-cal", "--hw-fault", "--ignore-page"})
+    for (const char* option :
+         {"--name", "--state", "--period", "--baud", "--unpaced", "--cal-seconds", "--seed",
+          "--crc-error-rate", "--drop-rate", "--garbage-rate", "--silent-after", "--fail", "--no-cal",
+          "--hw-fault", "--ignore-page", "--hang-up-at-page"})
         EXPECT_NE(help.find(option), std::string::npos) << option;
 }

@@ -3,6 +3,8 @@
 // Starts the project's programs as child processes for tests and
 // benchmarks, each with a runtime folder of its own, and ends them again.
 
+#include "support/poll_until.h"
+
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -13,7 +15,6 @@
 #include <string>
 #include <string_view>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -81,14 +82,15 @@ inline pid_t SpawnChild(const std::string& program, const std::vector<std::strin
 // `limit`, and returns its wait status.
 inline int ReapChild(pid_t pid, std::chrono::milliseconds limit)
 {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
     int status = 0;
-    while (std::chrono::steady_clock::now() < deadline) {
-        const pid_t ended = waitpid(pid, &status, WNOHANG);
-        if (ended == pid || (ended < 0 && errno != EINTR))
-            return status;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    const bool ended = PollUntil(
+        [&] {
+            const pid_t reaped = waitpid(pid, &status, WNOHANG);
+            return reaped == pid || (reaped < 0 && errno != EINTR);
+        },
+        limit);
+    if (ended)
+        return status;
     kill(pid, SIGKILL);
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }

@@ -25,8 +25,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
         list->setCurrentIndex(list->model()->index(index, 0));
         QTest::keyClick(list, Qt::Key_Return);
-        Settle();
-        ASSERT_FALSE(list->isVisible());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !list->isVisible(); }));
     }
 
     CKRQCombo m_combo;

@@ -27,10 +27,12 @@ private:
     int m_count = 0;
 };
 
-// Lets pending updates reach the widgets (repaints are posted, not immediate).
-inline void Settle(int milliseconds = 30)
+// Delivers what is pending: a repaint is a posted event, painted when it
+// is delivered, so afterwards every update asked for so far has been painted.
+inline void Settle()
 {
-    QTest::qWait(milliseconds);
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
 }
 
 // Number of paints `action` causes: earlier updates are let through first,
@@ -40,7 +42,7 @@ template <typename Action> int PaintsCausedBy(PaintCounter& counter, Action&& ac
     Settle();
     counter.Reset();
     action();
-    Settle(60);
+    Settle();
     return counter.Count();
 }
 

@@ -88,7 +88,7 @@ protected:
         if (folder == nullptr || *folder == '\0')
             return;
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_dialog.get()));
-        QTest::qWait(100);
+        QCoreApplication::sendPostedEvents(); // the repaints asked for so far
         ASSERT_TRUE(m_dialog->grab().save(QString::fromLocal8Bit(folder) + "/" + name)) << name;
     }
 

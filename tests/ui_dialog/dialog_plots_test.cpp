@@ -59,12 +59,13 @@ protected:
         return windows.size() == 1 ? windows.front() : nullptr;
     }
 
-    // Records about half a second of the simulator through the menu.
+    // Records a hundred frames of the simulator through the menu.
     std::string RecordASession()
     {
         Trigger(UiText::kMenuRecord);
         EXPECT_TRUE(WaitUntil([&] { return m_dialog->windowTitle().contains("Recording orvane-"); }));
-        QTest::qWait(500);
+        const uint64_t decoded = m_dialog->Link().Counters().m_frames_decoded;
+        EXPECT_TRUE(WaitUntil([&] { return m_dialog->Link().Counters().m_frames_decoded >= decoded + 100; }));
         Trigger(UiText::kMenuRecord);
         const std::vector<fs::path> files = Recordings(m_folder.Path());
         EXPECT_EQ(files.size(), 1u);
@@ -134,7 +135,9 @@ TEST_F(DialogPlotsTest, OnePlotWindowFillsFromTheLinkAndKeepsItsChoicesInItsOwnS
     const bool screenshots = std::getenv("ORVANE_SCREENSHOTS") != nullptr;
     if (screenshots) {
         window->findChild<QComboBox*>()->setCurrentIndex(0); // 10 s, filled in a few seconds
-        QTest::qWait(4000);
+        // Four seconds of frames at the simulator's 500 a second.
+        const size_t samples = window->History().Size();
+        ASSERT_TRUE(WaitUntil([&] { return window->History().Size() >= samples + 2000; }));
     }
     window->RepaintIfChanged();
     KeepScreenshot(*window, "plots.png");

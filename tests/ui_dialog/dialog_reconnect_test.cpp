@@ -23,6 +23,17 @@ protected:
     }
 
     QString SelectedPort() const { return Find<CKRQCombo>(1001)->currentText(); }
+
+    // Runs the window until its timer has ticked as often as `looks` looks
+    // at the port list take; returns the looks made meanwhile.
+    uint64_t LooksDuring(uint64_t looks)
+    {
+        const PortReconnect& watch = m_dialog->Reconnect();
+        const uint64_t looked = watch.LookCount();
+        const uint64_t until = watch.TickCount() + looks * PortReconnect::kTicksPerLook;
+        EXPECT_TRUE(WaitUntil([&] { return watch.TickCount() >= until; }));
+        return watch.LookCount() - looked;
+    }
 };
 
 } // namespace
@@ -44,7 +55,9 @@ TEST_F(DialogReconnectTest, AReturnedPortIsSelectedAndReconnectedWithOneClick)
     m_prompts.m_offers[0].take();
     ASSERT_TRUE(WaitUntil([&] { return Status() == Message(Id(MessageId::kParamDownloadDone)); }))
         << Status().toStdString();
-    QTest::qWait(600);
+    // The watch ended with the offer: no look at the port list comes again.
+    EXPECT_NE(m_dialog->LinkState().Phase(), LinkPhase::kWatchingForPort);
+    EXPECT_EQ(LooksDuring(1), 0u);
     EXPECT_EQ(m_prompts.m_offers.size(), 1u) << "one offer per loss";
 }
 
@@ -75,7 +88,9 @@ TEST_F(DialogReconnectTest, ALinkTheUserStoppedAfterTheLossStaysStoppedWhenThePo
     Click(1002); // Stop Debug
     m_sim.reset();
     m_sim = std::make_unique<SimProcess>(m_folder.Path(), std::vector<std::string>{"--seed", "7"}, name);
-    QTest::qWait(1500); // three looks for the port
+    // A stopped link watches for nothing.
+    EXPECT_NE(m_dialog->LinkState().Phase(), LinkPhase::kWatchingForPort);
+    EXPECT_EQ(LooksDuring(1), 0u);
     EXPECT_EQ(Text(1002), Message(Id(MessageId::kStartDebug)));
     EXPECT_TRUE(m_prompts.m_offers.empty());
 }

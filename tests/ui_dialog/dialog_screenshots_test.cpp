@@ -26,7 +26,7 @@ protected:
     void Save(QWidget& widget, const char* name)
     {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
-        QTest::qWait(100);
+        QCoreApplication::sendPostedEvents(); // the repaints asked for so far
         ASSERT_TRUE(widget.grab().save(m_output + "/" + name)) << name;
     }
 

@@ -21,12 +21,14 @@ void PortReconnect::OnLinkLost()
 
 void PortReconnect::Tick()
 {
+    ++m_tick_count;
     if (m_status.Phase() == LinkPhase::kWatchingForPort && m_watch_ticks.Tick())
         LookForReturnedPort();
 }
 
 void PortReconnect::LookForReturnedPort()
 {
+    ++m_look_count;
     const std::optional<SerialPortItem> port = FindPortWithIdentity(m_sources, m_identity);
     if (!port)
         return;

@@ -4,6 +4,7 @@
 #include "link/link_status.h"
 #include "platform/port_listing.h"
 
+#include <cstdint>
 #include <string>
 
 // What reconnecting asks of the window.
@@ -29,6 +30,9 @@ protected:
 // and reconnected at once or offered to the user, once per loss.
 class PortReconnect {
 public:
+    // The window's timer ticks between two looks at the port list.
+    static constexpr unsigned kTicksPerLook = 50;
+
     PortReconnect(LinkStatus& status, PortListingSources sources, ReconnectActions& actions);
 
     void OnLinkOpened(const std::string& device);
@@ -43,6 +47,11 @@ public:
     void SetAutomatic(bool on) { m_automatic = on; }
     bool Automatic() const { return m_automatic; }
 
+    // Ticks seen and looks at the port list made since the window opened:
+    // a test waits for ticks to pass instead of for time.
+    uint64_t TickCount() const { return m_tick_count; }
+    uint64_t LookCount() const { return m_look_count; }
+
 private:
     void LookForReturnedPort();
 
@@ -50,6 +59,8 @@ private:
     const PortListingSources m_sources;
     ReconnectActions& m_actions;
     std::string m_identity; // of the port the link last opened; empty when it has none
-    TickDivider m_watch_ticks{50};
+    TickDivider m_watch_ticks{kTicksPerLook};
     bool m_automatic = false;
+    uint64_t m_tick_count = 0;
+    uint64_t m_look_count = 0;
 };

@@ -64,6 +64,7 @@ public:
     QWidget* Control(int id) const { return m_controls.Find(id); }
     GimbalLink& Link() { return m_link; }
     const LinkStatus& LinkState() const { return m_link_status; }
+    const PortReconnect& Reconnect() const { return m_reconnect.Logic(); }
     const AppSettings& Settings() const { return m_app_settings; }
     const StatusToolTips& ToolTips() const { return m_tooltip; }
     // The entry of the window's menu with `caption`, or nullptr.

@@ -22,6 +22,7 @@ public:
                     WindowSide window);
 
     PortReconnect& Logic() { return m_logic; }
+    const PortReconnect& Logic() const { return m_logic; }
     // The menu's choice as the user left it.
     bool RestoreAutomatic();
     void SetAutomatic(bool on);
