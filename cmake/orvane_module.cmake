@@ -36,7 +36,7 @@ function(orvane_library target folder)
 endfunction()
 
 # On Windows, a test file that includes a POSIX-only header (system headers,
-# a pty, a child process) or the simulator's (which stays on Linux) cannot
+# a pty, a child process) or the simulator's (its own tests stay on Linux) cannot
 # build and is left out; the rest of the module's tests run there too.
 set(ORVANE_POSIX_ONLY_INCLUDES
     "#include [<\"](unistd|fcntl|poll|pty|termios|signal|dirent)\\.h"
