@@ -16,7 +16,8 @@ constexpr size_t kReadBufferSize = size_t{16} * 1024;
 
 CKRQSerialPort::~CKRQSerialPort()
 {
-    Close();
+    // This class's own Close: a class derived from it is already gone.
+    CKRQSerialPort::Close();
 }
 
 void CKRQSerialPort::SetOwner(SerialEventSink* owner)
